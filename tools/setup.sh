@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# Installs the build and test tools and fetches the dependency sources.
+# Idempotent: a second run only checks what the first one did.
+set -euo pipefail
+export DEBIAN_FRONTEND=noninteractive
+
+cache=${ZENTARIUM_DEPS_CACHE:-/var/cache/zentarium-deps}
+
+packages=(cmake ninja-build g++-mingw-w64-x86-64 g++-mingw-w64-i686 mingw-w64-tools
+          wine wine64 xvfb xdotool imagemagick fonts-wqy-microhei libz-mingw-w64-dev
+          libstb-dev googletest 7zip wixl openssl python3 dpkg-dev locales)
+
+enable_source_lists() {
+    local changed=0 f
+    for f in /etc/apt/sources.list.d/*.sources; do
+        [ -f "$f" ] || continue
+        if grep -qE '^Types:[[:space:]]*deb[[:space:]]*$' "$f"; then
+            sed -i -E 's/^Types:[[:space:]]*deb[[:space:]]*$/Types: deb deb-src/' "$f"
+            changed=1
+        fi
+    done
+    for f in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
+        [ -f "$f" ] || continue
+        while IFS= read -r line; do
+            local src="deb-src${line#deb}"
+            if ! grep -qxF "$src" "$f"; then
+                echo "$src" >>"$f"
+                changed=1
+            fi
+        done < <(grep -E '^deb[[:space:]]' "$f" || true)
+    done
+    echo $changed
+}
+
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+src_changed=$(enable_source_lists)
+if [ ${#missing[@]} -gt 0 ] || [ "$src_changed" = 1 ] || [ ! -d /var/lib/apt/lists ] \
+   || ! ls /var/lib/apt/lists/*Sources* >/dev/null 2>&1; then
+    apt-get update -q </dev/null
+fi
+if [ ${#missing[@]} -gt 0 ]; then
+    apt-get install -y -q --no-install-recommends "${missing[@]}" </dev/null
+fi
+
+# The tests run under the Chinese locale of the tool's users and, in places, under an English one.
+for loc in "zh_CN.UTF-8 UTF-8" "en_US.UTF-8 UTF-8"; do
+    if ! grep -qxF "$loc" /etc/locale.gen 2>/dev/null; then
+        echo "$loc" >>/etc/locale.gen
+        regen=1
+    fi
+done
+if [ "${regen:-0}" = 1 ] || ! locale -a 2>/dev/null | grep -qi '^zh_CN.utf8$'; then
+    locale-gen </dev/null >/dev/null
+fi
+
+mkdir -p "$cache"
+for src in libjsoncpp tinyxml 7zip; do
+    if ! ls "$cache/${src}"_*.dsc >/dev/null 2>&1; then
+        (cd "$cache" && apt-get source --download-only -q "$src" </dev/null)
+    fi
+done
+echo "setup: done (dependency sources in $cache)"
