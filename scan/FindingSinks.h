@@ -1,0 +1,32 @@
+#pragma once
+
+#include <string>
+
+// Where findings land. The scan page's result lists and category entries implement these, so
+// the engine never needs the UI framework; all calls come on the UI thread.
+namespace scan {
+
+class IResultList {
+public:
+    virtual ~IResultList() = default;
+    // Adds the detail line under the row of that group (made when missing).
+    virtual void AddFinding(const std::wstring& group, const std::wstring& description, int rowStyle,
+                            const std::wstring& detail, const std::wstring& extra) = 0;
+    virtual void AddNote(const std::wstring& text) = 0;
+    // Detail lines over all rows.
+    virtual int TotalCount() = 0;
+};
+
+class ICategoryEntry {
+public:
+    virtual ~ICategoryEntry() = default;
+    virtual void SetCount(int count) = 0;
+};
+
+// The list and entry of one category; either may be missing (no root control yet).
+struct CheckTarget {
+    IResultList* list = nullptr;      // not owned
+    ICategoryEntry* entry = nullptr;  // not owned
+};
+
+}  // namespace scan

@@ -1,0 +1,66 @@
+#include "WorkerThread.h"
+
+#include <process.h>
+
+#include <utility>
+
+namespace scan {
+
+WorkerThread::~WorkerThread()
+{
+    Wait();
+}
+
+bool WorkerThread::Start(Entry entry)
+{
+    Wait();
+    state_ = std::make_unique<State>();
+    state_->entry = std::move(entry);
+    unsigned id = 0;
+    uintptr_t handle = _beginthreadex(nullptr, 0, &WorkerThread::ThreadProc, state_.get(), CREATE_SUSPENDED, &id);
+    if (handle == 0)
+        return false;
+    thread_.Reset(reinterpret_cast<HANDLE>(handle));
+    threadId_ = id;
+    state_->running = true;
+    if (ResumeThread(thread_.Get()) == static_cast<DWORD>(-1)) {
+        // The thread never ran: drop its handle so no later wait blocks on it for ever.
+        thread_.Reset();
+        threadId_ = 0;
+        state_->running = false;
+        return false;
+    }
+    return true;
+}
+
+std::optional<DWORD> WorkerThread::Wait()
+{
+    if (!thread_.Valid())
+        return std::nullopt;
+    WaitForSingleObject(thread_.Get(), INFINITE);
+    DWORD exitCode = 0;
+    GetExitCodeThread(thread_.Get(), &exitCode);
+    thread_.Reset();
+    return exitCode;
+}
+
+bool WorkerThread::Running() const
+{
+    return state_ && state_->running;
+}
+
+unsigned __stdcall WorkerThread::ThreadProc(void* parameter)
+{
+    State& state = *static_cast<State*>(parameter);
+    state.running = true;
+    try {
+        state.entry();
+    } catch (...) {
+        state.running = false;
+        return 1;
+    }
+    state.running = false;
+    return 0;
+}
+
+}  // namespace scan
