@@ -4,7 +4,12 @@
 # TinyXML security fixes among them). Where dpkg-source is missing (a Windows machine), point
 # ZENTARIUM_<NAME>_SOURCE_DIR at an unpacked tree instead.
 
-set(ZENTARIUM_DEPS_CACHE "/var/cache/zentarium-deps" CACHE PATH "Folder with Debian source packages")
+if(DEFINED ENV{ZENTARIUM_DEPS_CACHE})
+    set(deps_cache_default "$ENV{ZENTARIUM_DEPS_CACHE}")
+else()
+    set(deps_cache_default "/var/cache/zentarium-deps")
+endif()
+set(ZENTARIUM_DEPS_CACHE "${deps_cache_default}" CACHE PATH "Folder with Debian source packages")
 set(ZENTARIUM_GTEST_SOURCE_DIR "/usr/src/googletest" CACHE PATH "GoogleTest sources")
 set(ZENTARIUM_STB_INCLUDE_DIR "/usr/include/stb" CACHE PATH "Folder holding stb_image.h")
 

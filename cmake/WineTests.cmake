@@ -14,18 +14,19 @@ if(ZENTARIUM_REGISTER_TESTS)
 endif()
 
 # zentarium_add_test(<name> LABELS <label>... SOURCES <file>... [LIBRARIES <lib>...]
-#                    [DEPENDS <target>...] [LOCALE <unix locale>] [TIMEOUT <seconds>])
+#                    [DEPENDS <target>...] [LOCALE <unix locale>] [TIMEOUT <seconds>]
+#                    [ENVIRONMENT <VAR=value>...])
 # Builds the test exe <name> and registers one run of it. LABELS: unit, integration or gui.
 # LOCALE defaults to zh_CN.UTF-8 (ANSI code page 936, as on the tool's users' machines).
 function(zentarium_add_test name)
-    cmake_parse_arguments(ARG "" "LOCALE;TIMEOUT" "LABELS;SOURCES;LIBRARIES;DEPENDS" ${ARGN})
+    cmake_parse_arguments(ARG "" "LOCALE;TIMEOUT" "LABELS;SOURCES;LIBRARIES;DEPENDS;ENVIRONMENT" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE zentarium_options gtest_main ${ARG_LIBRARIES})
     if(ARG_DEPENDS)
         add_dependencies(${name} ${ARG_DEPENDS})
     endif()
     zentarium_register_test(${name} TARGET ${name} LABELS ${ARG_LABELS}
-        LOCALE "${ARG_LOCALE}" TIMEOUT "${ARG_TIMEOUT}")
+        LOCALE "${ARG_LOCALE}" TIMEOUT "${ARG_TIMEOUT}" ENVIRONMENT ${ARG_ENVIRONMENT})
 endfunction()
 
 # zentarium_register_test(<test name> TARGET <exe target> LABELS <label>...
