@@ -13,6 +13,9 @@ constexpr int kWindowBits = 15;
 constexpr int kDetectGzipOrZlib = 32;
 // zlib counts in 32-bit units; larger bodies go through in slices.
 constexpr size_t kMaxSlice = size_t{1} << 30;
+// Deflate cannot expand beyond this ratio; a size field claiming more is a lie.
+constexpr size_t kMaxDeflateRatio = 1032;
+constexpr size_t kGzipMinimumSize = 18;
 
 class InflateStream {
 public:
@@ -50,6 +53,25 @@ bool TryResize(std::vector<uint8_t>& buffer, size_t size)
     }
 }
 
+// A gzip body ends with its decoded size (mod 2^32). Taken as the first output size when deflate
+// could produce it, so a large body is not decoded through ever-doubling fresh buffers.
+size_t DeclaredGzipSize(std::span<const uint8_t> body)
+{
+    if (body.size() < kGzipMinimumSize || body[0] != 0x1F || body[1] != 0x8B)
+        return 0;
+    const uint8_t* size = body.data() + body.size() - 4;
+    const size_t declared = size[0] | size[1] << 8 | size[2] << 16 | static_cast<size_t>(size[3]) << 24;
+    return declared <= body.size() * kMaxDeflateRatio ? declared : 0;
+}
+
+bool AllocateOutput(std::vector<uint8_t>& output, std::span<const uint8_t> body, BodyEncoding encoding)
+{
+    const size_t declared = encoding == BodyEncoding::GzipOrZlib ? DeclaredGzipSize(body) : 0;
+    if (declared > kInflateInitialOutput && TryResize(output, declared))
+        return true;
+    return TryResize(output, kInflateInitialOutput);
+}
+
 }  // namespace
 
 BodyEncoding EncodingFromHeader(std::wstring_view contentEncoding)
@@ -66,7 +88,7 @@ std::optional<std::vector<uint8_t>> InflateBody(std::span<const uint8_t> body,
 {
     InflateStream inflater(encoding);
     std::vector<uint8_t> output;
-    if (!inflater.Ready() || !TryResize(output, kInflateInitialOutput))
+    if (!inflater.Ready() || !AllocateOutput(output, body, encoding))
         return std::nullopt;
     z_stream& stream = inflater.Get();
     size_t consumed = 0;
@@ -94,6 +116,9 @@ std::optional<std::vector<uint8_t>> InflateBody(std::span<const uint8_t> body,
             return std::nullopt;
     }
     output.resize(produced);
+    // A lying size field leaves much unused room behind; the body keeps only what it needs.
+    if (output.capacity() > 2 * produced + kInflateInitialOutput)
+        output.shrink_to_fit();
     return output;
 }
 

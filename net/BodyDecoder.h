@@ -16,7 +16,8 @@ enum class BodyEncoding {
 // "gzip" anywhere in the header (case ignored) wins over "deflate"; anything else is identity.
 BodyEncoding EncodingFromHeader(std::wstring_view contentEncoding);
 
-// Output starts with this much room and doubles whenever it is full.
+// Output starts with this much room (or a gzip body's own size field, when plausible) and
+// doubles whenever it is full.
 inline constexpr size_t kInflateInitialOutput = 0x50000;
 
 // The inflated bytes up to the end of the stream, or up to the end of the input when the stream
