@@ -64,6 +64,11 @@ std::vector<Sample> Samples()
     badCrc[badCrc.size() - 6] ^= 0xFF;
     std::vector<uint8_t> trailing = Compress(Text(3000), Wrapper::Gzip);
     trailing.insert(trailing.end(), {'j', 'u', 'n', 'k'});
+    // Bytes after the stream that read as a plausible, wrong decoded size (5000000).
+    std::vector<uint8_t> wrongSizeAfter = gzipped;
+    wrongSizeAfter.insert(wrongSizeAfter.end(), {0x40, 0x4B, 0x4C, 0x00});
+    std::vector<uint8_t> wrongSizeField = Compress(Text(5000), Wrapper::Gzip);
+    wrongSizeField.back() ^= 0x01;
     return {
         {"gzip", Compress(Text(2000), Wrapper::Gzip), BodyEncoding::GzipOrZlib},
         {"large gzip", gzipped, BodyEncoding::GzipOrZlib},
@@ -75,6 +80,8 @@ std::vector<Sample> Samples()
         {"truncated gzip", truncated, BodyEncoding::GzipOrZlib},
         {"gzip with a bad checksum", badCrc, BodyEncoding::GzipOrZlib},
         {"gzip with trailing bytes", trailing, BodyEncoding::GzipOrZlib},
+        {"gzip followed by a wrong size", wrongSizeAfter, BodyEncoding::GzipOrZlib},
+        {"gzip with a wrong size field", wrongSizeField, BodyEncoding::GzipOrZlib},
         {"plain text as gzip", Bytes("hello world"), BodyEncoding::GzipOrZlib},
         {"invalid first block as raw", Bytes("\x07\x01\x02\x03"), BodyEncoding::RawDeflate},
         {"noise as gzip", Noise(4096), BodyEncoding::GzipOrZlib},
@@ -111,6 +118,13 @@ TEST(BodyDecoder, InflatesWholeStreamsAndRejectsCorruptOnes)
     badCrc[badCrc.size() - 6] ^= 0xFF;
     EXPECT_FALSE(InflateBody(badCrc, BodyEncoding::GzipOrZlib));
     EXPECT_FALSE(InflateBody(Bytes("hello world"), BodyEncoding::GzipOrZlib));
+    std::vector<uint8_t> badSize = Compress(text, Wrapper::Gzip);
+    badSize.back() ^= 0x01;
+    EXPECT_FALSE(InflateBody(badSize, BodyEncoding::GzipOrZlib));
+    // The last four bytes are no longer the stream's size field: a wrong first guess only.
+    std::vector<uint8_t> followed = Compress(text, Wrapper::Gzip);
+    followed.insert(followed.end(), {0x40, 0x4B, 0x4C, 0x00});
+    EXPECT_EQ(InflateBody(followed, BodyEncoding::GzipOrZlib), text);
 
     const std::vector<uint8_t> gzipped = Compress(text, Wrapper::Gzip);
     const auto cut = InflateBody(std::span(gzipped).first(gzipped.size() / 2), BodyEncoding::GzipOrZlib);
