@@ -228,3 +228,64 @@ TEST_F(NqWinHttpTest, ReceiveTimeoutEndsAStalledBody)
     EXPECT_FALSE(Get(L"/test/trickle?n=3&interval=3"));
     EXPECT_EQ(client.Response().statusCode, 200);
 }
+
+namespace {
+
+// Points the current user's proxy setting at the vendor server while it lives, in the binary
+// form WinHTTP reads; the previous setting comes back afterwards.
+class ScopedUserProxy {
+public:
+    explicit ScopedUserProxy(const std::string& proxy)
+    {
+        RegCreateKeyExW(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key_.Receive(),
+                        nullptr);
+        DWORD size = 0;
+        had_ = RegQueryValueExW(key_.Get(), kValue, nullptr, nullptr, nullptr, &size) == ERROR_SUCCESS;
+        previous_.resize(size);
+        if (had_)
+            RegQueryValueExW(key_.Get(), kValue, nullptr, nullptr, previous_.data(), &size);
+        const DWORD header[] = {0x46, 0, kProxyTypeProxy, static_cast<DWORD>(proxy.size())};
+        std::vector<BYTE> settings(reinterpret_cast<const BYTE*>(header),
+                                   reinterpret_cast<const BYTE*>(header) + sizeof(header));
+        settings.insert(settings.end(), proxy.begin(), proxy.end());
+        settings.resize(settings.size() + 2 * sizeof(DWORD));  // empty bypass list and script
+        Write(settings);
+    }
+    ~ScopedUserProxy()
+    {
+        if (had_)
+            Write(previous_);
+        else
+            RegDeleteValueW(key_.Get(), kValue);
+    }
+    ScopedUserProxy(const ScopedUserProxy&) = delete;
+    ScopedUserProxy& operator=(const ScopedUserProxy&) = delete;
+
+private:
+    static constexpr wchar_t kKey[] =
+        L"Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\Connections";
+    static constexpr wchar_t kValue[] = L"DefaultConnectionSettings";
+    static constexpr DWORD kProxyTypeProxy = 2;
+
+    void Write(const std::vector<BYTE>& bytes)
+    {
+        RegSetValueExW(key_.Get(), kValue, 0, REG_BINARY, bytes.data(), static_cast<DWORD>(bytes.size()));
+    }
+
+    RegistryKey key_;
+    bool had_ = false;
+    std::vector<BYTE> previous_;
+};
+
+}  // namespace
+
+TEST_F(NqWinHttpTest, UserProxySettingRoutesTheRequestThroughTheProxy)
+{
+    const std::wstring base = HttpBase();
+    ScopedUserProxy proxy(std::string(base.begin() + 7, base.end()));
+    RequestLog log;
+    EXPECT_TRUE(client.Request(client.StopEvent(), L"http://zentarium-proxy-test.invalid/test/status?code=200", L""));
+    // A request through a proxy names the whole address; WinHTTP writes the port into it.
+    EXPECT_EQ(log.NewLines(),
+              std::vector<std::string>{"GET http://zentarium-proxy-test.invalid:80/test/status?code=200"});
+}
