@@ -115,6 +115,10 @@ TEST_F(NqWinHttpTest, AtSignTurnsAGetIntoAPostOfTheTextAfterIt)
     const std::string echo = Body();
     EXPECT_TRUE(echo.ends_with("\r\n\r\na=1")) << echo;
     EXPECT_NE(echo.find("Content-Type: application/x-www-form-urlencoded"), std::string::npos);
+
+    // The body goes out in the ANSI code page (936 here).
+    ASSERT_TRUE(client.Request(client.StopEvent(), HttpBase() + L"/test/echo", L"q=中"));
+    EXPECT_TRUE(Body().ends_with("\r\n\r\nq=\xD6\xD0"));
 }
 
 TEST_F(NqWinHttpTest, SendsCookiesFromEarlierRepliesAndFromTheSystem)

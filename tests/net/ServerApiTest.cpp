@@ -49,7 +49,6 @@ TEST(ServerUrls, CompiledEndpointIsThePlainHttpBaseAndTheFixedVersion)
     const ServerEndpoint endpoint = CompiledEndpoint();
     EXPECT_TRUE(endpoint.base.starts_with(L"http://"));
     EXPECT_FALSE(endpoint.base.ends_with(L"/"));
-    EXPECT_EQ(endpoint.channel, vendor_config::kChannel);
     EXPECT_EQ(endpoint.version, L"1.0.0.2");
 }
 
