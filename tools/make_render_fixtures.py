@@ -108,6 +108,8 @@ def main(out_dir):
         "render_nine.png": png(nine_part(12, 4)),
         "render_disc40.png": png(partly_transparent(40)),
         "render_gradient.png": png([[(x * 8, y * 8, 100, 255) for x in range(32)] for y in range(32)]),
+        "render_corners.png": png([[CLEAR if (x in (0, 9) and y in (0, 9)) or (x, y) == (1, 0) else GREEN
+                                    for x in range(10)] for y in range(10)]),
         "render_icon.ico": ico([[CLEAR] * 8 + [RED] * 8 for _ in range(16)]),
         "render_broken.png": b"\x89PNG\r\n\x1a\nnot really a picture",
     }

@@ -36,24 +36,15 @@ GdiBitmap CreateTopDownDib(int width, int height, uint32_t** bits)
     return bitmap;
 }
 
+// GetDIBits rather than the section's own bits: GetObjectW does not tell reliably whether a
+// section runs top-down (Wine reports a positive height for both), GetDIBits orders the rows.
 PixelImage ReadPixels(HBITMAP bitmap)
 {
     BITMAP header = {};
-    if (!bitmap || GetObjectW(bitmap, sizeof(header), &header) != sizeof(header) || header.bmWidth <= 0 ||
-        header.bmHeight <= 0)
+    if (!bitmap || GetObjectW(bitmap, sizeof(header), &header) == 0 || header.bmWidth <= 0 || header.bmHeight <= 0 ||
+        header.bmWidth > INT_MAX / 4 / header.bmHeight)
         return PixelImage();
     PixelImage image(header.bmWidth, header.bmHeight);
-    if (header.bmBitsPixel == 32 && header.bmBits) {
-        DIBSECTION section = {};
-        GetObjectW(bitmap, sizeof(section), &section);
-        const auto* rows = static_cast<const uint32_t*>(header.bmBits);
-        bool bottomUp = section.dsBmih.biHeight > 0;
-        for (int y = 0; y < image.height; ++y) {
-            const uint32_t* row = rows + static_cast<size_t>(bottomUp ? image.height - 1 - y : y) * image.width;
-            std::copy(row, row + image.width, &image.At(0, y));
-        }
-        return image;
-    }
     BITMAPINFO info = TopDownHeader(image.width, image.height);
     HDC screen = GetDC(nullptr);
     int rows = GetDIBits(screen, bitmap, 0, image.height, image.pixels.data(), &info, DIB_RGB_COLORS);

@@ -42,6 +42,8 @@ void Outline(HDC dc, const RECT& rect, const ShapeStyle& style, COLORREF color)
         return;
     SelectGuard selectPen(dc, pen.Get());
     SelectGuard selectBrush(dc, GetStockObject(NULL_BRUSH));
+    // Dash gaps stay see-through instead of taking the DC's background colour.
+    const int oldMode = SetBkMode(dc, TRANSPARENT);
     switch (style.shape) {
     case Shape::kLine:
         MoveToEx(dc, rect.left, rect.top, nullptr);
@@ -54,6 +56,8 @@ void Outline(HDC dc, const RECT& rect, const ShapeStyle& style, COLORREF color)
         RoundRect(dc, rect.left, rect.top, rect.right, rect.bottom, style.cornerWidth, style.cornerHeight);
         break;
     }
+    if (oldMode)
+        SetBkMode(dc, oldMode);
 }
 
 // The picture a translucent shape is drawn into. A line's rectangle may be flat, and its pen
