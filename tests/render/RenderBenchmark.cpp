@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <vector>
 
@@ -60,20 +61,31 @@ int wmain()
     VXM::GdiBitmap target(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     VXM::MemoryDC dc(CreateCompatibleDC(nullptr));
     VXM::SelectGuard selectTarget(dc.Get(), target.Get());
-    VXM::MemoryDC source(CreateCompatibleDC(dc.Get()));
-    VXM::SelectGuard selectSource(source.Get(), image->hBitmap);
     const RECT control = {0, 0, 200, 200};
     const BLENDFUNCTION blend = {AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+    auto* pixels = static_cast<const uint32_t*>(bits);
+    const uint32_t discCentre = 0x1E90FF;  // the opaque middle of the image, at (30, 30)
 
     auto drawString = [&] { VXM::VxRenderUtils::DrawImageString(dc.Get(), control, control, kImage); };
-    auto rawBlend = [&] { AlphaBlend(dc.Get(), 10, 10, 40, 40, source.Get(), 0, 0, 40, 40, blend); };
+    // The image's own memory DC, as the drawing uses it.
+    HDC source = image->GetMemoryDC();
+    auto rawRound = [&] { return Time([&] { AlphaBlend(dc.Get(), 10, 10, 40, 40, source, 0, 0, 40, 40, blend); }); };
     Time(drawString);  // warm-up: caches, GDI handle tables
-    Time(rawBlend);
+    if ((pixels[30 * 200 + 30] & 0xFFFFFF) != discCentre) {
+        std::printf("DrawImageString drew nothing\n");
+        return 1;
+    }
+    std::fill(static_cast<uint32_t*>(bits), static_cast<uint32_t*>(bits) + 200 * 200, 0u);
+    rawRound();
+    if ((pixels[30 * 200 + 30] & 0xFFFFFF) != discCentre) {
+        std::printf("AlphaBlend drew nothing\n");
+        return 1;
+    }
 
     std::vector<double> drawTimes, blendTimes;
     for (int round = 0; round < kRounds; ++round) {
         drawTimes.push_back(Time(drawString));
-        blendTimes.push_back(Time(rawBlend));
+        blendTimes.push_back(rawRound());
     }
     const double draw = Median(drawTimes), raw = Median(blendTimes);
     std::printf("%d calls, median of %d rounds\n", kCalls, kRounds);

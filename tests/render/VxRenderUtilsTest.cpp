@@ -156,6 +156,20 @@ TEST_F(DrawImageStringTest, IconFallbackIsCachedAsAnImage)
     EXPECT_NE(VxLoadResource::Instance().LoadImageW(113, 0, L"ICO"), nullptr);
 }
 
+TEST_F(DrawImageStringTest, DrawnImagesKeepTheirDcAndFreeItWithTheRecord)
+{
+    ASSERT_TRUE(Draw(L"res='106' restype='PNG' dest='0,0,8,8'"));
+    VxImageInfo* image = VxLoadResource::Instance().LoadImageW(106, 0, L"PNG");
+    const HBITMAP bitmap = image->hBitmap;
+    ASSERT_NE(image->GetMemoryDC(), nullptr);
+    EXPECT_EQ(GetCurrentObject(image->GetMemoryDC(), OBJ_BITMAP), bitmap);
+    canvas_.Fill(kGrey);
+    ASSERT_TRUE(Draw(L"res='106' restype='PNG' dest='0,0,8,8'"));
+    EXPECT_TRUE(canvas_.Covers(RECT{100, 50, 108, 58}, kBlue)) << "drawn again from the kept DC";
+    VxLoadResource::Instance().RemoveImage(106u);
+    EXPECT_EQ(GetObjectType(bitmap), 0u) << "a bitmap still selected could not have been deleted";
+}
+
 TEST_F(DrawImageStringTest, ImageStringObjectDraws)
 {
     VxImageString text(L"res='106' restype='PNG'");

@@ -52,6 +52,20 @@ PixelImage ReadPixels(HBITMAP bitmap)
     return rows == image.height ? image : PixelImage();
 }
 
+PixelImage ReadImagePixels(const VxImageInfo* image)
+{
+    if (!image)
+        return PixelImage();
+    DIBSECTION section = {};
+    if (GetObjectW(image->hBitmap, sizeof(section), &section) != sizeof(section) || !section.dsBm.bmBits ||
+        section.dsBm.bmBitsPixel != 32 || section.dsBm.bmWidth <= 0 || section.dsBm.bmHeight <= 0)
+        return ReadPixels(image->hBitmap);
+    PixelImage pixels(section.dsBm.bmWidth, section.dsBm.bmHeight);
+    const auto* bits = static_cast<const uint32_t*>(section.dsBm.bmBits);
+    std::copy(bits, bits + pixels.pixels.size(), pixels.pixels.begin());
+    return pixels;
+}
+
 GdiBitmap BitmapFromPixels(const PixelImage& image)
 {
     uint32_t* bits = nullptr;

@@ -6,6 +6,7 @@
 
 #include "GdiHandles.h"
 #include "PixelImage.h"
+#include "VxImageInfo.h"
 
 namespace VXM {
 
@@ -14,6 +15,10 @@ GdiBitmap CreateTopDownDib(int width, int height, uint32_t** bits);
 
 // The pixels of any bitmap as 32-bit values, top row first; empty when it cannot be read.
 PixelImage ReadPixels(HBITMAP bitmap);
+
+// The pixels of an image record. Its section is top-down by contract and may be selected into
+// its memory DC, so the bits are read directly.
+PixelImage ReadImagePixels(const VxImageInfo* image);
 
 // A new top-down DIB section holding the pixels.
 GdiBitmap BitmapFromPixels(const PixelImage& image);

@@ -53,9 +53,11 @@ public:
     SelectGuard& operator=(const SelectGuard&) = delete;
     ~SelectGuard()
     {
-        if (old_)
+        if (Selected())
             SelectObject(dc_, old_);
     }
+    // False when the object could not be selected (a bitmap selected into another DC).
+    bool Selected() const { return old_ != nullptr && old_ != HGDI_ERROR; }
 
 private:
     HDC dc_ = nullptr;

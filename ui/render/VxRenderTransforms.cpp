@@ -19,7 +19,7 @@ constexpr uint32_t kColorBits = 0x00FFFFFF;
 
 PixelImage PixelsOf(const VxImageInfo* image)
 {
-    return image ? ReadPixels(image->hBitmap) : PixelImage();
+    return ReadImagePixels(image);
 }
 
 VxImageInfo* LoadShapeImage(const VxImageAttributes& a)

@@ -32,6 +32,14 @@ bool Meets(const RECT& a, const RECT& b)
     return IntersectRect(&common, &a, &b) != FALSE;
 }
 
+// Making a memory DC costs several times a small blit (under Wine it is a server round trip),
+// so each thread keeps one for DrawImage; every bitmap is deselected again before returning.
+HDC ScratchDC()
+{
+    thread_local MemoryDC dc(CreateCompatibleDC(nullptr));
+    return dc.Get();
+}
+
 uint32_t ResourceId(std::wstring_view name)
 {
     return static_cast<uint32_t>(ParseInt(name));
@@ -85,6 +93,36 @@ void DrawTransformed(HDC dc, GdiBitmap bitmap, const RECT& dest, const RECT& pai
     VxRenderUtils::DrawImage(dc, bitmap.Get(), dest, paint, source, a.corner, true, a.fade, a.hole);
 }
 
+void BlitImage(HDC dc, HDC memory, const RECT& dest, const RECT& paint, const RECT& source, const RECT& corner,
+               bool alpha, BYTE fade, bool hole)
+{
+    const int oldMode = SetStretchBltMode(dc, COLORONCOLOR);
+    const bool blended = alpha || fade < 255;
+    if (!blended && Width(dest) == Width(source) && Height(dest) == Height(source) && IsZero(corner)) {
+        RECT visible;
+        if (IntersectRect(&visible, &paint, &dest)) {
+            BitBlt(dc, visible.left, visible.top, Width(visible), Height(visible), memory,
+                   source.left + visible.left - dest.left, source.top + visible.top - dest.top, SRCCOPY);
+        }
+    } else {
+        const BLENDFUNCTION blend = {AC_SRC_OVER, 0, fade, AC_SRC_ALPHA};
+        const NineParts layout = LayoutNineParts(dest, source, corner, hole);
+        for (size_t i = 0; i < layout.count; ++i) {
+            const RECT& d = layout.parts[i].dest;
+            const RECT& s = layout.parts[i].source;
+            if (Width(d) <= 0 || Height(d) <= 0 || Width(s) <= 0 || Height(s) <= 0 || !Meets(d, paint))
+                continue;
+            if (blended)
+                AlphaBlend(dc, d.left, d.top, Width(d), Height(d), memory, s.left, s.top, Width(s), Height(s), blend);
+            else
+                StretchBlt(dc, d.left, d.top, Width(d), Height(d), memory, s.left, s.top, Width(s), Height(s),
+                           SRCCOPY);
+        }
+    }
+    if (oldMode)
+        SetStretchBltMode(dc, oldMode);
+}
+
 void DrawLoadedImage(HDC dc, VxImageInfo* image, RECT dest, const RECT& paint, const RECT& source,
                      const VxImageAttributes& a)
 {
@@ -96,8 +134,8 @@ void DrawLoadedImage(HDC dc, VxImageInfo* image, RECT dest, const RECT& paint, c
     } else if (a.rotate != 0.0) {
         GdiBitmap rotated = VxRenderUtils::GetRotate(image, dest, a.rotate);
         DrawTransformed(dc, std::move(rotated), dest, paint, a);
-    } else {
-        VxRenderUtils::DrawImage(dc, image->hBitmap, dest, paint, source, a.corner, image->alpha, a.fade, a.hole);
+    } else if (HDC memory = image->GetMemoryDC()) {
+        BlitImage(dc, memory, dest, paint, source, a.corner, image->alpha, a.fade, a.hole);
     }
 }
 
@@ -135,36 +173,10 @@ void VxRenderUtils::DrawImage(HDC dc, HBITMAP bitmap, const RECT& dest, const RE
 {
     if (!dc || !bitmap)
         return;
-    MemoryDC memory(CreateCompatibleDC(dc));
-    if (!memory)
-        return;
-    SelectGuard select(memory.Get(), bitmap);
-    const int oldMode = SetStretchBltMode(dc, COLORONCOLOR);
-    const bool blended = alpha || fade < 255;
-    if (!blended && Width(dest) == Width(source) && Height(dest) == Height(source) && IsZero(corner)) {
-        RECT visible;
-        if (IntersectRect(&visible, &paint, &dest)) {
-            BitBlt(dc, visible.left, visible.top, Width(visible), Height(visible), memory.Get(),
-                   source.left + visible.left - dest.left, source.top + visible.top - dest.top, SRCCOPY);
-        }
-    } else {
-        const BLENDFUNCTION blend = {AC_SRC_OVER, 0, fade, AC_SRC_ALPHA};
-        const NineParts layout = LayoutNineParts(dest, source, corner, hole);
-        for (size_t i = 0; i < layout.count; ++i) {
-            const RECT& d = layout.parts[i].dest;
-            const RECT& s = layout.parts[i].source;
-            if (Width(d) <= 0 || Height(d) <= 0 || Width(s) <= 0 || Height(s) <= 0 || !Meets(d, paint))
-                continue;
-            if (blended)
-                AlphaBlend(dc, d.left, d.top, Width(d), Height(d), memory.Get(), s.left, s.top, Width(s), Height(s),
-                           blend);
-            else
-                StretchBlt(dc, d.left, d.top, Width(d), Height(d), memory.Get(), s.left, s.top, Width(s), Height(s),
-                           SRCCOPY);
-        }
-    }
-    if (oldMode)
-        SetStretchBltMode(dc, oldMode);
+    HDC memory = ScratchDC();
+    SelectGuard select(memory, bitmap);
+    if (select.Selected())
+        BlitImage(dc, memory, dest, paint, source, corner, alpha, fade, hole);
 }
 
 }  // namespace VXM
