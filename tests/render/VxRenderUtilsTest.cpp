@@ -170,6 +170,26 @@ TEST_F(DrawImageStringTest, DrawnImagesKeepTheirDcAndFreeItWithTheRecord)
     EXPECT_EQ(GetObjectType(bitmap), 0u) << "a bitmap still selected could not have been deleted";
 }
 
+TEST_F(DrawImageStringTest, HostileValuesNeitherCrashNorHang)
+{
+    const wchar_t* loadable[] = {
+        L"res='106' restype='PNG' dest='-2147483648,-2147483648,2147483647,2147483647'",
+        L"res='106' restype='PNG' corner='2147483647,2147483647,2147483647,2147483647'",
+        L"res='106' restype='PNG' source='-5,-5,99999,99999' fade='-1'",
+        L"res='106' restype='PNG' layout='vmiddle' dest='0,2147483647,0,-2147483648'",
+        L"res='106' restype='PNG' round='2147483647,-2147483648'",
+        L"res='106' restype='PNG' rotate='nan'",
+        L"res='106' restype='PNG' rotate='1e308'",
+        L"res='106' restype='PNG' reverse='true' dest='0,0,5,-9'",
+        L"res='106' restype='PNG' rgnimage='res.png' rgnrestype='PNG'",
+    };
+    for (const wchar_t* image : loadable)
+        EXPECT_TRUE(Draw(image)) << image;
+    EXPECT_FALSE(Draw(L"file='missing.ico' icon='true' iconsize='2147483647'"));
+    EXPECT_FALSE(Draw(L"res='65536' restype='PNG' icon='true'"));
+    EXPECT_FALSE(Draw(L"res='-1' restype='BMP'"));
+}
+
 TEST_F(DrawImageStringTest, ImageStringObjectDraws)
 {
     VxImageString text(L"res='106' restype='PNG'");

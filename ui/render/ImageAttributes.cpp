@@ -1,10 +1,20 @@
 #include "ImageAttributes.h"
 
+#include <algorithm>
+
 #include "NumberText.h"
 
 namespace VXM {
 
 namespace {
+
+// Far beyond any screen, and small enough that sums of a few coordinates cannot overflow.
+constexpr int32_t kCoordinateLimit = 1 << 24;
+
+int32_t Coordinate(int32_t value)
+{
+    return std::clamp(value, -kCoordinateLimit, kCoordinateLimit);
+}
 
 bool IsTrue(std::wstring_view value)
 {
@@ -15,14 +25,14 @@ RECT ReadRect(std::wstring_view value)
 {
     int32_t numbers[4] = {};
     ParseIntList(value, numbers, 4);
-    return RECT{numbers[0], numbers[1], numbers[2], numbers[3]};
+    return RECT{Coordinate(numbers[0]), Coordinate(numbers[1]), Coordinate(numbers[2]), Coordinate(numbers[3])};
 }
 
 SIZE ReadSize(std::wstring_view value)
 {
     int32_t numbers[2] = {};
     ParseIntList(value, numbers, 2);
-    return SIZE{numbers[0], numbers[1]};
+    return SIZE{Coordinate(numbers[0]), Coordinate(numbers[1])};
 }
 
 void ApplyPiece(std::wstring_view key, std::wstring_view value, VxImageAttributes& attributes)

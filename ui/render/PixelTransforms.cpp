@@ -118,6 +118,8 @@ PixelImage ZoomPixels(const PixelImage& image, int width, int height, bool premu
 
 SIZE RotatedSize(int width, int height, double angle)
 {
+    if (!std::isfinite(angle) || width <= 0 || height <= 0)
+        return SIZE{};
     const double theta = -angle * kPi / 180.0, c = std::cos(theta), s = std::sin(theta);
     const double xs[2] = {-0.5, width - 0.5}, ys[2] = {-0.5, height - 0.5};
     double minX = INFINITY, maxX = -INFINITY, minY = INFINITY, maxY = -INFINITY;

@@ -218,12 +218,12 @@ std::wstring VxLoadResource::LoadFormatStr(uint32_t id, ...) const
 {
     va_list arguments;
     va_start(arguments, id);
-    std::wstring text = LoadFormatStr(id, arguments);
+    std::wstring text = LoadFormatStrV(id, arguments);
     va_end(arguments);
     return text;
 }
 
-std::wstring VxLoadResource::LoadFormatStr(uint32_t id, va_list arguments) const
+std::wstring VxLoadResource::LoadFormatStrV(uint32_t id, va_list arguments) const
 {
     std::wstring format = LoadStr(id);
     if (format.empty())

@@ -45,7 +45,8 @@ public:
 
     std::wstring LoadStr(uint32_t id) const;
     std::wstring LoadFormatStr(uint32_t id, ...) const;
-    std::wstring LoadFormatStr(uint32_t id, va_list arguments) const;
+    // Named apart: as an overload, a char* or nullptr argument would pick this form.
+    std::wstring LoadFormatStrV(uint32_t id, va_list arguments) const;
 
     void EnumSkin(const std::wstring& defaultImage, const std::wstring& folder, const std::wstring& fileName);
     void EnumAddSkin(const std::wstring& folder, const std::wstring& fileName);

@@ -16,6 +16,7 @@ namespace {
 
 constexpr uint32_t kOpaque = 0xFF000000;
 constexpr uint32_t kColorBits = 0x00FFFFFF;
+constexpr int kMaxIconSize = 1024;  // icons are at most 256 pixels; scaling one beyond this is bad input
 
 PixelImage PixelsOf(const VxImageInfo* image)
 {
@@ -88,7 +89,7 @@ GdiBitmap VxRenderUtils::GetRgnBitmap(const VxImageInfo* image, const VxImageInf
 std::unique_ptr<VxImageInfo> VxRenderUtils::ConvertIconToInfo(HDC dc, HICON icon, int size)
 {
     uint32_t* bits = nullptr;
-    GdiBitmap bitmap = icon ? CreateTopDownDib(size, size, &bits) : GdiBitmap();
+    GdiBitmap bitmap = icon && size <= kMaxIconSize ? CreateTopDownDib(size, size, &bits) : GdiBitmap();
     MemoryDC memory(bitmap ? CreateCompatibleDC(dc) : nullptr);
     if (!memory)
         return nullptr;

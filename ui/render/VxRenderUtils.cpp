@@ -11,6 +11,8 @@ namespace VXM {
 
 namespace {
 
+constexpr int kMaxIconSize = 1024;
+
 LONG Width(const RECT& rect)
 {
     return rect.right - rect.left;
@@ -59,6 +61,8 @@ VxImageInfo* LoadIconFallback(const VxImageAttributes& attributes)
 {
     VxLoadResource& loader = VxLoadResource::Instance();
     const int size = attributes.iconSize > 0 ? attributes.iconSize : GetSystemMetrics(SM_CXICON);
+    if (size > kMaxIconSize)
+        return nullptr;
     IconHandle icon;
     if (attributes.resourceType.empty()) {
         std::wstring file = paths::StripQuotes(attributes.name);
