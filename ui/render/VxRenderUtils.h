@@ -1,0 +1,54 @@
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string_view>
+
+#include "GdiHandles.h"
+#include "VxImageInfo.h"
+
+namespace VXM {
+
+// Image strings, colour fills, translucent shapes and image transforms, all on GDI device
+// contexts in device pixels. Colours are 0xAARRGGBB; alpha 0 draws nothing.
+class VxRenderUtils {
+public:
+    // Parses the image string (then the modifier over it), loads the image through the loader
+    // and draws it into its place inside the control rectangle. True when drawn, when it lies
+    // outside the control or the paint rectangle, or for a null DC (load only); false when the
+    // image cannot be had.
+    static bool DrawImageString(HDC dc, const RECT& control, const RECT& paint, std::wstring_view image,
+                                std::wstring_view modifier = {});
+
+    // The nine-part blitter: corner holds the unscaled border widths; per-pixel alpha when alpha
+    // is set, constant alpha fade; hole leaves the centre out.
+    static void DrawImage(HDC dc, HBITMAP bitmap, const RECT& dest, const RECT& paint, const RECT& source,
+                          const RECT& corner, bool alpha, BYTE fade, bool hole);
+
+    static void DrawColor(HDC dc, const RECT& rect, DWORD color, bool forceBlend = false);
+    static void DrawGradient(HDC dc, const RECT& rect, DWORD from, DWORD to, bool vertical);
+    static void DrawLine(HDC dc, const RECT& rect, int penWidth, DWORD color);
+    static void DrawRect(HDC dc, const RECT& rect, int penWidth, DWORD color);
+    static void DrawFront(HDC dc, const RECT& rect, int penWidth, DWORD color);
+    static void DrawFrontRect(HDC dc, const RECT& rect, int penWidth, DWORD color);
+    static void DrawRoundRect(HDC dc, const RECT& rect, int penWidth, int cornerWidth, int cornerHeight, DWORD color);
+
+    // Transforms return new bitmaps (null on failure) that the caller owns.
+    static GdiBitmap GetZoom(const VxImageInfo* image, int width, int height);
+    static GdiBitmap GetRotate(const VxImageInfo* image, RECT& dest, double angle);
+    static GdiBitmap GetReverse(const VxImageInfo* image, const RECT& dest);
+    static GdiBitmap GetRgnBitmap(const VxImageInfo* image, const VxImageInfo* stencil, const RECT& dest,
+                                  DWORD keyColor);
+
+    // An icon as a size x size image with per-pixel alpha.
+    static std::unique_ptr<VxImageInfo> ConvertIconToInfo(HDC dc, HICON icon, int size);
+    // A window region without the transparent pixels of the image's corners; null when the
+    // string has no corner.
+    static GdiRegion GetRoundCornerRgn(std::wstring_view image, int width, int height);
+    // A skin background of width x height from the image; color receives its average colour.
+    static std::unique_ptr<VxImageInfo> GenerationBGMapInfo(const VxImageInfo* image, int width, int height,
+                                                            DWORD& color);
+};
+
+}  // namespace VXM
