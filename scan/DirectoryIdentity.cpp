@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "FileTimes.h"
 #include "UniqueHandle.h"
 
 namespace scan {
@@ -18,10 +19,34 @@ std::optional<DirectoryIdentity> IdentifyDirectory(const std::wstring& path)
     return DirectoryIdentity{information.dwVolumeSerialNumber, index};
 }
 
-bool VisitedDirectories::Enter(const std::wstring& path)
+std::optional<DirectoryStamp> StampOf(const std::wstring& path)
 {
+    WIN32_FILE_ATTRIBUTE_DATA data = {};
+    if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data))
+        return std::nullopt;
+    return DirectoryStamp{FileTimeValue(data.ftCreationTime), FileTimeValue(data.ftLastWriteTime)};
+}
+
+bool VisitedDirectories::Enter(const std::wstring& path, const DirectoryStamp& stamp)
+{
+    std::vector<Entered>& sameStamp = entered_[stamp];
+    if (sameStamp.empty()) {
+        sameStamp.push_back(Entered{path, false, std::nullopt});
+        return true;
+    }
     std::optional<DirectoryIdentity> identity = IdentifyDirectory(path);
-    return !identity || entered_.insert(*identity).second;
+    if (identity) {
+        for (Entered& earlier : sameStamp) {
+            if (!earlier.identified) {
+                earlier.identity = IdentifyDirectory(earlier.path);
+                earlier.identified = true;
+            }
+            if (earlier.identity == identity)
+                return false;
+        }
+    }
+    sameStamp.push_back(Entered{path, true, identity});
+    return true;
 }
 
 }  // namespace scan

@@ -3,6 +3,8 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
+#include <cwchar>
 #include <string>
 
 #include "DirectoryIdentity.h"
@@ -28,32 +30,38 @@ bool IsDotOrDotDot(const wchar_t* name)
     return name[0] == L'.' && (name[1] == L'\0' || (name[1] == L'.' && name[2] == L'\0'));
 }
 
-void PostJunkFile(JunkWalk& walk, const std::wstring& folder, const WIN32_FIND_DATAW& found)
+// folderPrefix is path-join(folder, ""). A listed file name holds no separator, quote or drive,
+// so prefix + name is path-join(folder, name) without its copies.
+void PostJunkFile(JunkWalk& walk, const std::wstring& folderPrefix, const WIN32_FIND_DATAW& found)
 {
     auto update = std::make_unique<ScanUpdate>();
     update->kind = kJunkFile;
     update->list = walk.target.list;
     update->entry = walk.target.entry;
     update->group = walk.group;
-    update->detail = paths::Join(folder, found.cFileName);
+    update->detail.reserve(folderPrefix.size() + wcslen(found.cFileName));
+    update->detail.append(folderPrefix).append(found.cFileName);
     update->extra = std::to_wstring((static_cast<uint64_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow);
     walk.updates.Post(std::move(update));
 }
 
-void Walk(JunkWalk& walk, const std::wstring& folder, int depth)
+void Walk(JunkWalk& walk, const std::wstring& folder, const DirectoryStamp& stamp, int depth)
 {
-    if (depth > kMaxJunkDepth || !walk.visited.Enter(folder))
+    if (depth > kMaxJunkDepth || !walk.visited.Enter(folder, stamp))
         return;
     WIN32_FIND_DATAW found = {};
-    FindHandle search(FindFirstFileW(paths::Join(folder, L"*.*").c_str(), &found));
+    const std::wstring folderPrefix = paths::Join(folder, L"");
+    FindHandle search(FindFirstFileW((folderPrefix + L"*.*").c_str(), &found));
     if (!search)
         return;
     do {
         if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
             if (!IsDotOrDotDot(found.cFileName) && !(found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
-                Walk(walk, paths::Join(folder, found.cFileName), depth + 1);
+                Walk(walk, folderPrefix + found.cFileName,
+                     DirectoryStamp{FileTimeValue(found.ftCreationTime), FileTimeValue(found.ftLastWriteTime)},
+                     depth + 1);
         } else if (WrittenAfterRepair(FileTimeValue(found.ftLastWriteTime), walk.lastRepairTime)) {
-            PostJunkFile(walk, folder, found);
+            PostJunkFile(walk, folderPrefix, found);
         }
     } while (FindNextFileW(search.Get(), &found));
 }
@@ -63,8 +71,11 @@ void Walk(JunkWalk& walk, const std::wstring& folder, int depth)
 void WalkJunkFolder(const std::wstring& folder, const std::wstring& group, const CheckTarget& target,
                     uint32_t lastRepairTime, UpdateQueue& updates)
 {
+    std::optional<DirectoryStamp> stamp = StampOf(folder);
+    if (!stamp)
+        return;
     JunkWalk walk{group, target, lastRepairTime, updates, {}};
-    Walk(walk, folder, 0);
+    Walk(walk, folder, *stamp, 0);
 }
 
 void ScanJunkFiles(const CheckTarget& target, uint32_t lastRepairTime, UpdateQueue& updates)

@@ -13,6 +13,7 @@
 #include "FileTimes.h"
 #include "JunkFolders.h"
 #include "ModelResultList.h"
+#include "UniqueHandle.h"
 #include "UniqueTempFolder.h"
 
 namespace {
@@ -200,19 +201,38 @@ TEST_F(JunkWalk, ADirectoryReachedUnderASecondNameCountsAsVisited)
 {
     std::filesystem::create_directories(std::filesystem::path(root_ + L"one"));
     std::filesystem::create_directories(std::filesystem::path(root_ + L"two"));
+    const std::wstring one = root_ + L"one";
+    const std::wstring two = root_ + L"two";
+    // Same stamps as "one", so only the identity tells them apart.
+    FILETIME created;
+    FILETIME written;
+    {
+        FileHandle first(CreateFileW(one.c_str(), FILE_READ_ATTRIBUTES, 7, nullptr, OPEN_EXISTING,
+                                     FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+        ASSERT_TRUE(GetFileTime(first.Get(), &created, nullptr, &written));
+        FileHandle second(CreateFileW(two.c_str(), FILE_WRITE_ATTRIBUTES, 7, nullptr, OPEN_EXISTING,
+                                      FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+        ASSERT_TRUE(SetFileTime(second.Get(), &created, nullptr, &written));
+    }
+    std::optional<scan::DirectoryStamp> stamp = scan::StampOf(one);
+    ASSERT_TRUE(stamp.has_value());
+    ASSERT_EQ(scan::StampOf(two), stamp);
+
     scan::VisitedDirectories visited;
-    EXPECT_TRUE(visited.Enter(root_ + L"one"));
-    EXPECT_FALSE(visited.Enter(root_ + L"one\\"));
-    EXPECT_TRUE(visited.Enter(root_ + L"two"));
-    std::string unixPath = UnixPath(root_ + L"one");
+    EXPECT_TRUE(visited.Enter(one, *stamp));
+    EXPECT_FALSE(visited.Enter(one + L"\\", *stamp));
+    EXPECT_TRUE(visited.Enter(two, *stamp));
+    EXPECT_FALSE(visited.Enter(two, *stamp));
+    std::string unixPath = UnixPath(one);
     if (!unixPath.empty()) {
         std::wstring alias = L"Z:" + Widen(unixPath);
         std::replace(alias.begin(), alias.end(), L'/', L'\\');
-        EXPECT_FALSE(visited.Enter(alias));
+        EXPECT_EQ(scan::StampOf(alias), stamp);
+        EXPECT_FALSE(visited.Enter(alias, *stamp));
     }
     // What cannot be identified is walked; the depth limit still bounds it.
-    EXPECT_TRUE(visited.Enter(root_ + L"missing"));
-    EXPECT_TRUE(visited.Enter(root_ + L"missing"));
+    EXPECT_TRUE(visited.Enter(root_ + L"missing", *stamp));
+    EXPECT_TRUE(visited.Enter(root_ + L"missing", *stamp));
 }
 
 TEST(JunkFolders, ListsTheFoldersInOrderAndSkipsUnknownOnes)
