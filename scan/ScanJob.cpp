@@ -3,14 +3,16 @@
 #include <utility>
 
 #include "DllScan.h"
+#include "EventLogScan.h"
+#include "JunkScan.h"
 
 namespace scan {
 
 ScanChecks ScanChecks::Real()
 {
     ScanChecks checks;
-    checks.eventLog = [](const wchar_t*, const CheckTarget&, uint32_t, UpdateQueue&) {};
-    checks.junkFiles = [](const CheckTarget&, uint32_t, UpdateQueue&) {};
+    checks.eventLog = &ScanSystemEventLog;
+    checks.junkFiles = &ScanJunkFiles;
     checks.systemDlls = &ScanSharedDlls;
     return checks;
 }
