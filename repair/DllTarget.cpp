@@ -56,10 +56,8 @@ bool RunsUnderWow64()
 #if defined(_WIN64)
     return false;
 #else
-    using IsWow64ProcessFunction = BOOL(WINAPI*)(HANDLE, PBOOL);
-    auto isWow64Process = LookUp<IsWow64ProcessFunction>(L"kernel32.dll", "IsWow64Process");
     BOOL wow64 = FALSE;
-    return isWow64Process && isWow64Process(GetCurrentProcess(), &wow64) && wow64;
+    return IsWow64Process(GetCurrentProcess(), &wow64) && wow64;
 #endif
 }
 

@@ -58,8 +58,6 @@ TEST_F(ExtractArchiveTest, StoredAttributesAreApplied)
     ASSERT_EQ(ExtractArchive(RepairFixture(L"nested.7z"), Package()), repair::kExtractOk);
     EXPECT_TRUE(Attributes(Package() + L"readonly.txt") & FILE_ATTRIBUTE_READONLY);
     EXPECT_FALSE(Attributes(Package() + L"x64\\msvcp140.dll") & FILE_ATTRIBUTE_READONLY);
-    // The POSIX mode that Unix builds of 7-Zip keep in the high bits must not reach Windows.
-    EXPECT_EQ(Attributes(Package() + L"x64\\msvcp140.dll") & 0xFFFF0000u, 0u);
 }
 
 TEST_F(ExtractArchiveTest, UnpackingAgainRefreshesAReadOnlyFileOfTheFirstRun)
