@@ -1,0 +1,70 @@
+#include "InstallDllFolder.h"
+
+#include <PathUtils.h>
+#include <UniqueHandle.h>
+
+#include <vector>
+
+namespace repair {
+
+namespace {
+
+bool IsFile(const std::wstring& path)
+{
+    DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::vector<std::wstring> FilesDirectlyIn(const std::wstring& folder)
+{
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW found = {};
+    FindHandle search(FindFirstFileW(paths::Join(folder, L"*.*").c_str(), &found));
+    if (!search)
+        return names;
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            names.emplace_back(found.cFileName);
+    } while (FindNextFileW(search.Get(), &found));
+    return names;
+}
+
+void StartRegistration(const std::wstring& commandLine)
+{
+    std::vector<wchar_t> buffer(commandLine.begin(), commandLine.end());
+    buffer.push_back(L'\0');
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
+    startup.wShowWindow = SW_SHOW;
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessW(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &process))
+        return;
+    KernelHandle processHandle(process.hProcess);
+    KernelHandle threadHandle(process.hThread);
+    WaitForSingleObject(processHandle.Get(), kRegistrationWaitMs);
+}
+
+}  // namespace
+
+std::wstring RegistrationCommand(const DllTarget& target, const std::wstring& fileName)
+{
+    return target.regsvr32 + L" /s \"" + target.registerFolder + fileName + L"\"";
+}
+
+void InstallDllFolderTo(const std::wstring& folder, const DllTarget& target)
+{
+    for (const std::wstring& name : FilesDirectlyIn(folder)) {
+        const std::wstring destination = target.copyFolder + name;
+        if (!IsFile(destination))
+            CopyFileW(paths::Join(folder, name).c_str(), destination.c_str(), TRUE);
+        StartRegistration(RegistrationCommand(target, name));
+    }
+}
+
+void InstallDllFolder(const std::wstring& folder, bool useSystem32, const std::wstring& driveRoot)
+{
+    InstallDllFolderTo(folder, ChooseDllTarget(driveRoot, useSystem32, NativeArchitecture(), RunsUnderWow64()));
+}
+
+}  // namespace repair

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "PackagePaths.h"
+
+#include <cstdint>
+#include <string>
+
+namespace repair {
+
+enum class PackageKind {
+    None,           // nothing is run
+    MsiArchive,     // 7z holding "vcredist.msi", installed by msiexec
+    Installer,      // the downloaded program, run quietly
+    DllArchive,     // 7z of DLLs copied into a system folder and registered
+};
+
+// What the package's type number asks for.
+struct PackageAction {
+    PackageKind kind = PackageKind::None;
+    std::wstring program;     // MsiArchive, Installer
+    std::wstring parameters;  // MsiArchive, Installer
+    bool useSystem32 = false; // DllArchive: "windows\system32\" whatever the machine
+};
+
+PackageAction PackageActionFor(int32_t type, const PackagePaths& paths);
+
+// Unpacks and launches or installs as the action says; blocks until the launched program ends
+// or its time runs out. driveRoot selects the system folders.
+void RunPackageAction(const PackageAction& action, const PackagePaths& paths, const std::wstring& driveRoot);
+
+}  // namespace repair

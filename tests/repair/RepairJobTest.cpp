@@ -1,0 +1,192 @@
+#include "RepairJob.h"
+
+#include "RepairMessages.h"
+#include "RepairTestSupport.h"
+#include "VendorServer.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <vector>
+
+namespace {
+
+using repair::kRepairFinished;
+using repair::kRuntimeItemDone;
+using repair_test::IsFile;
+using repair_test::ReadText;
+using repair_test::TempFolder;
+using vendor_server::HttpBase;
+
+constexpr DWORD kRepairTimeoutMs = 120000;
+
+// A message-only window standing in for the main window: it keeps the repair messages in the
+// order they arrive.
+class MessageWindow {
+public:
+    MessageWindow()
+    {
+        WNDCLASSEXW windowClass = {};
+        windowClass.cbSize = sizeof(windowClass);
+        windowClass.lpfnWndProc = DefWindowProcW;
+        windowClass.hInstance = GetModuleHandleW(nullptr);
+        windowClass.lpszClassName = kClassName;
+        RegisterClassExW(&windowClass);
+        window_ = CreateWindowExW(0, kClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                  GetModuleHandleW(nullptr), nullptr);
+    }
+    ~MessageWindow() { DestroyWindow(window_); }
+    MessageWindow(const MessageWindow&) = delete;
+    MessageWindow& operator=(const MessageWindow&) = delete;
+
+    HWND Handle() const { return window_; }
+
+    // The repair messages up to and including RepairFinished, or what came before the time ran out.
+    std::vector<UINT> CollectUntilFinished()
+    {
+        std::vector<UINT> received;
+        const ULONGLONG deadline = GetTickCount64() + kRepairTimeoutMs;
+        while (GetTickCount64() < deadline) {
+            MSG message = {};
+            if (!PeekMessageW(&message, window_, 0, 0, PM_REMOVE)) {
+                MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_POSTMESSAGE);
+                continue;
+            }
+            if (message.message == kRuntimeItemDone || message.message == kRepairFinished) {
+                EXPECT_EQ(message.wParam, 0u);
+                EXPECT_EQ(message.lParam, 0);
+                received.push_back(message.message);
+            }
+            if (message.message == kRepairFinished)
+                break;
+        }
+        return received;
+    }
+
+private:
+    static constexpr wchar_t kClassName[] = L"ZentariumRepairTestWindow";
+    HWND window_ = nullptr;
+};
+
+RuntimeLibEntry Entry(const std::wstring& url, int32_t type = 0, const std::string& sha256 = {})
+{
+    RuntimeLibEntry entry;
+    entry.name = L"运行库";
+    entry.type = type;
+    entry.url = url;
+    entry.sha256 = sha256;
+    return entry;
+}
+
+// Runs a repair against the local vendor server; the packages it serves for the test are
+// removed afterwards.
+class RepairJobTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(vendor_server::Running()) << "vendor server not started"; }
+    void TearDown() override
+    {
+        for (const std::wstring& name : served_)
+            DeleteFileW(Served(name).c_str());
+    }
+
+    static std::wstring Served(const std::wstring& name) { return vendor_server::Folder() + L"packages\\" + name; }
+    static std::wstring PackageUrl(const std::wstring& name) { return HttpBase() + L"/packages/" + name; }
+
+    void Serve(const std::wstring& name, const std::string& bytes)
+    {
+        std::ofstream(std::filesystem::path(Served(name)), std::ios::binary | std::ios::trunc) << bytes;
+        served_.push_back(name);
+    }
+    void ServeFixture(const std::wstring& fixture, const std::wstring& name)
+    {
+        ASSERT_TRUE(CopyFileW(repair_test::RepairFixture(fixture).c_str(), Served(name).c_str(), FALSE));
+        served_.push_back(name);
+    }
+
+    std::vector<UINT> Repair(std::vector<RuntimeLibEntry> list)
+    {
+        scan::WorkerThread worker;
+        EXPECT_TRUE(repair::StartRepair(worker, window_.Handle(), std::move(list), WorkDirectory()));
+        std::vector<UINT> received = window_.CollectUntilFinished();
+        EXPECT_EQ(worker.Wait(), std::optional<DWORD>(0));
+        return received;
+    }
+
+    // Not made beforehand: the repair creates it.
+    std::wstring WorkDirectory() const { return temp_.Path() + L"Zentarium\\"; }
+
+    TempFolder temp_{L"job"};
+    MessageWindow window_;
+    std::vector<std::wstring> served_;
+};
+
+const std::vector<UINT> kTwoDoneThenFinished = {kRuntimeItemDone, kRuntimeItemDone, kRepairFinished};
+
+TEST_F(RepairJobTest, EveryDownloadedEntryPostsDoneThenTheEndIsPosted)
+{
+    Serve(L"repairtest-one.bin", "one");
+    Serve(L"repairtest-two.bin", "two");
+    Serve(L"repairtest-three.bin", "three");
+    EXPECT_EQ(Repair({Entry(PackageUrl(L"repairtest-one.bin")), Entry(PackageUrl(L"repairtest-two.bin"), 19),
+                      Entry(PackageUrl(L"repairtest-three.bin"), -5)}),
+              (std::vector<UINT>{kRuntimeItemDone, kRuntimeItemDone, kRuntimeItemDone, kRepairFinished}));
+    EXPECT_EQ(ReadText(WorkDirectory() + L"repairtest-two.bin"), "two");
+    EXPECT_TRUE(repair_test::IsFolder(WorkDirectory() + L"repairtest-three.bindir"));
+}
+
+TEST_F(RepairJobTest, FailedDownloadIsSkippedWithoutDone)
+{
+    Serve(L"repairtest-first.bin", "first");
+    Serve(L"repairtest-last.bin", "last");
+    EXPECT_EQ(Repair({Entry(PackageUrl(L"repairtest-first.bin")), Entry(PackageUrl(L"repairtest-missing.bin"), 3),
+                      Entry(PackageUrl(L"repairtest-last.bin"))}),
+              kTwoDoneThenFinished);
+    EXPECT_EQ(ReadText(WorkDirectory() + L"repairtest-first.bin"), "first");
+    EXPECT_EQ(ReadText(WorkDirectory() + L"repairtest-last.bin"), "last");
+    // Its folder was made before the download was tried.
+    EXPECT_TRUE(repair_test::IsFolder(WorkDirectory() + L"repairtest-missing.bindir"));
+}
+
+TEST_F(RepairJobTest, EmptyListPostsFinishedAtOnce)
+{
+    EXPECT_EQ(Repair({}), std::vector<UINT>{kRepairFinished});
+}
+
+TEST_F(RepairJobTest, EntriesWithTheSameFileNameShareTheLocalFile)
+{
+    Serve(L"repairtest-shared.bin", "first package");
+    // The second address ends in the same name; /test/bytes ignores the extra argument.
+    const std::wstring second = HttpBase() + L"/test/bytes?n=300&mode=length&tag=/repairtest-shared.bin";
+    EXPECT_EQ(Repair({Entry(PackageUrl(L"repairtest-shared.bin")), Entry(second)}), kTwoDoneThenFinished);
+    const std::string local = ReadText(WorkDirectory() + L"repairtest-shared.bin");
+    ASSERT_EQ(local.size(), 300u);
+    EXPECT_EQ(static_cast<uint8_t>(local[250]), 250);
+    size_t entries = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(WorkDirectory()))
+        entries += entry.is_regular_file() ? 1 : 0;
+    EXPECT_EQ(entries, 1u);
+}
+
+TEST_F(RepairJobTest, PackageWithAWrongDigestIsRemovedUnrun)
+{
+    ServeFixture(L"zentest_setup.exe", L"repairtest-setup.exe");
+    const std::string wrong(64, 'a');
+    EXPECT_EQ(Repair({Entry(PackageUrl(L"repairtest-setup.exe"), 3, wrong)}), std::vector<UINT>{kRepairFinished});
+    EXPECT_FALSE(IsFile(WorkDirectory() + L"repairtest-setup.exe"));
+    EXPECT_FALSE(IsFile(WorkDirectory() + L"repairtest-setup.exe.args.txt"));
+}
+
+TEST_F(RepairJobTest, PackageWithItsRightDigestIsInstalled)
+{
+    ServeFixture(L"zentest_setup.exe", L"repairtest-setup.exe");
+    const std::string right = ReadText(repair_test::RepairFixture(L"zentest_setup.exe.sha256"));
+    ASSERT_EQ(right.size(), 64u);
+    EXPECT_EQ(Repair({Entry(PackageUrl(L"repairtest-setup.exe"), 3, right)}),
+              (std::vector<UINT>{kRuntimeItemDone, kRepairFinished}));
+    const std::string log = ReadText(WorkDirectory() + L"repairtest-setup.exe.args.txt");
+    EXPECT_EQ(log.rfind("/q /l \"", 0), 0u) << log;
+    EXPECT_NE(log.find("repairtest-setup.exe.log.txt\""), std::string::npos) << log;
+}
+
+}  // namespace

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace repair_test {
+
+// A fresh folder in the user's temporary folder (on the system drive), removed with all it holds,
+// read-only files included.
+class TempFolder {
+public:
+    explicit TempFolder(const std::wstring& tag);
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    const std::wstring& Path() const { return path_; }  // with a trailing "\"
+
+private:
+    std::wstring path_;
+};
+
+void RemoveTree(const std::wstring& path);
+
+// fixtures\repair\<name> beside the test exe.
+std::wstring RepairFixture(const std::wstring& name);
+
+// Copies a repair fixture, creating the target's folder; false when the copy failed.
+bool CopyFixture(const std::wstring& name, const std::wstring& target);
+
+std::string ReadText(const std::wstring& path);
+void WriteBytes(const std::wstring& path, const std::string& bytes);  // replaces the file
+bool IsFile(const std::wstring& path);
+bool IsFolder(const std::wstring& path);
+
+// What the registering test DLL left under HKCU "Software\ZentariumTests\Registered": the path
+// it was loaded from, by file name.
+std::optional<std::wstring> RegisteredPath(const std::wstring& dllName);
+// Polls, since regsvr32 is waited for only briefly.
+std::optional<std::wstring> WaitForRegistration(const std::wstring& dllName, DWORD timeoutMs = 30000);
+void ForgetRegistrations();
+
+// Deletes a file a test put into a system folder, retrying while a regsvr32 still holds it.
+void RemoveSystemFile(const std::wstring& path);
+
+// "C:\" of the temporary folder: the drive the tests' work directories are on.
+std::wstring DriveRootOfTemp();
+
+// Runs a command line and waits for it (at most timeoutMs); false when it could not start.
+bool RunAndWait(const std::wstring& commandLine, DWORD timeoutMs);
+
+bool EqualNoCase(const std::wstring& left, const std::wstring& right);
+
+}  // namespace repair_test
