@@ -15,7 +15,11 @@ struct PackagePaths {
 // workDirectory ends with "\" (or is empty).
 PackagePaths PackagePathsFor(const std::wstring& workDirectory, const std::wstring& url);
 
-// The work directory's first three characters ("C:\"), to which the system folders are added.
+// The work directory's first three characters ("C:\").
 std::wstring DriveRoot(const std::wstring& workDirectory);
+
+// The root to which the system folder texts are added: the drive of the Windows folder, else
+// DriveRoot(workDirectory).
+std::wstring SystemDriveRoot(const std::wstring& workDirectory);
 
 }  // namespace repair

@@ -52,7 +52,7 @@ bool DownloadPackage(const RuntimeLibEntry& entry, const std::wstring& localFile
 void RunRepair(HWND window, const std::vector<RuntimeLibEntry>& list, const std::wstring& workDirectory)
 {
     ComApartment apartment;
-    const std::wstring driveRoot = DriveRoot(workDirectory);
+    const std::wstring driveRoot = SystemDriveRoot(workDirectory);
     for (const RuntimeLibEntry& entry : list) {
         const PackagePaths packagePaths = PackagePathsFor(workDirectory, entry.url);
         paths::CreateFolderWithParents(packagePaths.packageFolder);

@@ -1,6 +1,7 @@
 #include "PackagePaths.h"
 
 #include <gtest/gtest.h>
+#include <windows.h>
 
 namespace {
 
@@ -43,6 +44,18 @@ TEST(PackagePaths, DriveRootIsTheFirstThreeCharacters)
     EXPECT_EQ(repair::DriveRoot(L"E:\\"), L"E:\\");
     EXPECT_EQ(repair::DriveRoot(L"E:"), L"E:");
     EXPECT_EQ(repair::DriveRoot(L""), L"");
+}
+
+TEST(PackagePaths, SystemFoldersStayOnTheWindowsDriveWhereverTheWorkDirectoryIs)
+{
+    wchar_t windows[MAX_PATH + 1] = {};
+    ASSERT_GT(GetSystemWindowsDirectoryW(windows, MAX_PATH + 1), 3u);
+    const std::wstring windowsRoot(windows, 3);
+    ASSERT_EQ(windowsRoot, L"C:\\");
+    EXPECT_EQ(repair::SystemDriveRoot(L"C:\\Users\\u\\Zentarium\\"), windowsRoot);
+    EXPECT_EQ(repair::SystemDriveRoot(L"Z:\\home\\u\\Zentarium\\"), windowsRoot);
+    EXPECT_EQ(repair::SystemDriveRoot(L"\\\\server\\profiles\\u\\Zentarium\\"), windowsRoot);
+    EXPECT_EQ(repair::SystemDriveRoot(L""), windowsRoot);
 }
 
 }  // namespace

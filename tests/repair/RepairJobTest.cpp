@@ -104,10 +104,11 @@ protected:
         served_.push_back(name);
     }
 
-    std::vector<UINT> Repair(std::vector<RuntimeLibEntry> list)
+    std::vector<UINT> Repair(std::vector<RuntimeLibEntry> list) { return Repair(std::move(list), WorkDirectory()); }
+    std::vector<UINT> Repair(std::vector<RuntimeLibEntry> list, const std::wstring& workDirectory)
     {
         scan::WorkerThread worker;
-        EXPECT_TRUE(repair::StartRepair(worker, window_.Handle(), std::move(list), WorkDirectory()));
+        EXPECT_TRUE(repair::StartRepair(worker, window_.Handle(), std::move(list), workDirectory));
         std::vector<UINT> received = window_.CollectUntilFinished();
         EXPECT_EQ(worker.Wait(), std::optional<DWORD>(0));
         return received;
@@ -187,6 +188,31 @@ TEST_F(RepairJobTest, PackageWithItsRightDigestIsInstalled)
     const std::string log = ReadText(WorkDirectory() + L"repairtest-setup.exe.args.txt");
     EXPECT_EQ(log.rfind("/q /l \"", 0), 0u) << log;
     EXPECT_NE(log.find("repairtest-setup.exe.log.txt\""), std::string::npos) << log;
+}
+
+// Redirected application data can put the work directory on another drive; Wine's Z: (the Unix
+// root) stands in for one. The DLLs must still reach the Windows drive's system folder.
+TEST_F(RepairJobTest, DllPackageReachesTheSystemFolderFromAWorkDirectoryOnAnotherDrive)
+{
+    const std::wstring otherDrive = L"Z:\\tmp\\zentarium-repair-" + std::to_wstring(GetCurrentProcessId()) + L"\\";
+    const std::wstring installed = L"C:\\windows\\system32\\zentest_reg_a.dll";
+    repair_test::RemoveSystemFile(installed);
+    repair_test::ForgetRegistrations();
+    ServeFixture(L"dlls.7z", L"repairtest-dlls.7z");
+
+    EXPECT_EQ(Repair({Entry(PackageUrl(L"repairtest-dlls.7z"), 14)}, otherDrive),
+              (std::vector<UINT>{kRuntimeItemDone, kRepairFinished}));
+    EXPECT_TRUE(IsFile(otherDrive + L"repairtest-dlls.7zdir\\zentest_reg_a.dll"));
+    EXPECT_EQ(ReadText(installed), ReadText(repair_test::RepairFixture(L"zentest_reg.dll")));
+    std::optional<std::wstring> registered = repair_test::WaitForRegistration(L"zentest_reg_a.dll");
+    ASSERT_TRUE(registered.has_value());
+    EXPECT_TRUE(repair_test::EqualNoCase(*registered, installed));
+
+    repair_test::WaitForRegistration(L"zentest reg space.dll", 5000);
+    repair_test::RemoveSystemFile(installed);
+    repair_test::RemoveSystemFile(L"C:\\windows\\system32\\zentest reg space.dll");
+    repair_test::ForgetRegistrations();
+    repair_test::RemoveTree(otherDrive);
 }
 
 }  // namespace
