@@ -190,29 +190,51 @@ TEST_F(RepairJobTest, PackageWithItsRightDigestIsInstalled)
     EXPECT_NE(log.find("repairtest-setup.exe.log.txt\""), std::string::npos) << log;
 }
 
+// The test DLLs a repair put into the system folder, and their registrations, removed before and after.
+class SystemDllCleanup {
+public:
+    SystemDllCleanup() { Clean(); }
+    ~SystemDllCleanup()
+    {
+        for (const wchar_t* name : kNames)
+            repair_test::WaitForRegistration(name, 5000);
+        Clean();
+    }
+    SystemDllCleanup(const SystemDllCleanup&) = delete;
+    SystemDllCleanup& operator=(const SystemDllCleanup&) = delete;
+
+    static constexpr const wchar_t* kNames[] = {L"zentest_reg_a.dll", L"zentest reg space.dll"};
+    static std::wstring System32() { return L"C:\\windows\\system32\\"; }
+
+private:
+    static void Clean()
+    {
+        for (const wchar_t* name : kNames)
+            repair_test::RemoveSystemFile(System32() + name);
+        repair_test::ForgetRegistrations();
+    }
+};
+
 // Redirected application data can put the work directory on another drive; Wine's Z: (the Unix
 // root) stands in for one. The DLLs must still reach the Windows drive's system folder.
 TEST_F(RepairJobTest, DllPackageReachesTheSystemFolderFromAWorkDirectoryOnAnotherDrive)
 {
+    SystemDllCleanup cleanup;
     const std::wstring otherDrive = L"Z:\\tmp\\zentarium-repair-" + std::to_wstring(GetCurrentProcessId()) + L"\\";
-    const std::wstring installed = L"C:\\windows\\system32\\zentest_reg_a.dll";
-    repair_test::RemoveSystemFile(installed);
-    repair_test::ForgetRegistrations();
+    struct RemoveWorkDirectory {
+        std::wstring path;
+        ~RemoveWorkDirectory() { repair_test::RemoveTree(path); }
+    } removeWorkDirectory{otherDrive};
+    const std::wstring installed = SystemDllCleanup::System32() + SystemDllCleanup::kNames[0];
     ServeFixture(L"dlls.7z", L"repairtest-dlls.7z");
 
     EXPECT_EQ(Repair({Entry(PackageUrl(L"repairtest-dlls.7z"), 14)}, otherDrive),
               (std::vector<UINT>{kRuntimeItemDone, kRepairFinished}));
     EXPECT_TRUE(IsFile(otherDrive + L"repairtest-dlls.7zdir\\zentest_reg_a.dll"));
     EXPECT_EQ(ReadText(installed), ReadText(repair_test::RepairFixture(L"zentest_reg.dll")));
-    std::optional<std::wstring> registered = repair_test::WaitForRegistration(L"zentest_reg_a.dll");
+    std::optional<std::wstring> registered = repair_test::WaitForRegistration(SystemDllCleanup::kNames[0]);
     ASSERT_TRUE(registered.has_value());
     EXPECT_TRUE(repair_test::EqualNoCase(*registered, installed));
-
-    repair_test::WaitForRegistration(L"zentest reg space.dll", 5000);
-    repair_test::RemoveSystemFile(installed);
-    repair_test::RemoveSystemFile(L"C:\\windows\\system32\\zentest reg space.dll");
-    repair_test::ForgetRegistrations();
-    repair_test::RemoveTree(otherDrive);
 }
 
 }  // namespace
