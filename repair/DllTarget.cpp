@@ -1,5 +1,7 @@
 #include "DllTarget.h"
 
+#include "SystemProgram.h"
+
 namespace repair {
 
 namespace {
@@ -20,6 +22,13 @@ Function LookUp(const wchar_t* module, const char* name)
     return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(handle, name)));
 }
 
+// The system folder's regsvr32 of this process: under WOW64 the system folder is redirected to
+// the 32-bit one, as the targets that use it expect.
+std::wstring PlainRegsvr32()
+{
+    return L"\"" + SystemProgram(kRegsvr32) + L"\"";
+}
+
 }  // namespace
 
 DllTarget ChooseDllTarget(const std::wstring& driveRoot, bool useSystem32, WORD nativeArchitecture,
@@ -31,13 +40,13 @@ DllTarget ChooseDllTarget(const std::wstring& driveRoot, bool useSystem32, WORD 
         const bool wide =
             nativeArchitecture == kArchitectureAmd64 || nativeArchitecture == kArchitectureIa64;
         const std::wstring folder = driveRoot + (wide ? kSysWow64 : kSystem32);
-        return {folder, folder, kRegsvr32};
+        return {folder, folder, PlainRegsvr32()};
     }
     if (wow64Process) {
         const std::wstring native = driveRoot + kSysNative;
         return {native, driveRoot + kSystem32, L"\"" + native + kRegsvr32 + L"\""};
     }
-    return {driveRoot + kSystem32, driveRoot + kSystem32, kRegsvr32};
+    return {driveRoot + kSystem32, driveRoot + kSystem32, PlainRegsvr32()};
 }
 
 WORD NativeArchitecture()

@@ -1,5 +1,7 @@
 #include "PackageAction.h"
 
+#include "SystemProgram.h"
+
 #include "ExtractArchive.h"
 #include "InstallDllFolder.h"
 #include "Launch.h"
@@ -39,7 +41,7 @@ PackageAction PackageActionFor(int32_t type, const PackagePaths& paths)
     switch (type) {
     case 1:
     case 2:
-        return Run(PackageKind::MsiArchive, L"msiexec.exe",
+        return Run(PackageKind::MsiArchive, SystemProgram(L"msiexec.exe"),
                    L"/quiet /i " + Quoted(paths.packageFolder + L"vcredist.msi"));
     case 3:
     case 4:

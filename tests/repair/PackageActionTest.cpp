@@ -25,7 +25,8 @@ TEST(PackageActionTable, MsiArchiveTypesRunMsiexecOnTheUnpackedPackage)
     for (int32_t type : {1, 2}) {
         const PackageAction action = PackageActionFor(type, kPaths);
         EXPECT_EQ(action.kind, PackageKind::MsiArchive);
-        EXPECT_EQ(action.program, L"msiexec.exe");
+        EXPECT_TRUE(repair_test::EqualNoCase(action.program, L"C:\\windows\\system32\\msiexec.exe"))
+            << testing::PrintToString(action.program);
         EXPECT_EQ(action.parameters, L"/quiet /i \"C:\\w\\vc.exedir\\vcredist.msi\"");
     }
 }
