@@ -4,29 +4,17 @@
 #include <filesystem>
 #include <fstream>
 
+#include "DibSection.h"
 #include "VxLoadResource.h"
 
-TestCanvas::TestCanvas(int width, int height, uint32_t fill) : width_(width), height_(height)
+TestCanvas::TestCanvas(int width, int height, uint32_t fill)
+    : width_(width),
+      height_(height),
+      bitmap_(VXM::CreateTopDownDib(width, height, &bits_)),
+      dc_(CreateCompatibleDC(nullptr)),
+      selection_(dc_.Get(), bitmap_.Get())
 {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    bitmap_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    bits_ = static_cast<uint32_t*>(bits);
-    dc_ = CreateCompatibleDC(nullptr);
-    old_ = SelectObject(dc_, bitmap_);
     Fill(fill);
-}
-
-TestCanvas::~TestCanvas()
-{
-    SelectObject(dc_, old_);
-    DeleteDC(dc_);
-    DeleteObject(bitmap_);
 }
 
 uint32_t TestCanvas::Pixel(int x, int y) const

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "GdiHandles.h"
+
 // An off-screen 32-bit top-down DIB in a memory DC: the drawing tests paint into it and read
 // its colours back as opaque 0xFFRRGGBB values (GDI clears the alpha bytes it draws).
 class TestCanvas {
@@ -12,9 +14,8 @@ public:
     TestCanvas(int width, int height, uint32_t fill);
     TestCanvas(const TestCanvas&) = delete;
     TestCanvas& operator=(const TestCanvas&) = delete;
-    ~TestCanvas();
 
-    HDC Dc() const { return dc_; }
+    HDC Dc() const { return dc_.Get(); }
     RECT Bounds() const { return RECT{0, 0, width_, height_}; }
     uint32_t Pixel(int x, int y) const;
     void Fill(uint32_t value);
@@ -28,10 +29,10 @@ public:
 private:
     int width_ = 0;
     int height_ = 0;
-    HDC dc_ = nullptr;
-    HBITMAP bitmap_ = nullptr;
-    HGDIOBJ old_ = nullptr;
-    uint32_t* bits_ = nullptr;
+    uint32_t* bits_ = nullptr;  // set while bitmap_ is made, so declared before it
+    VXM::GdiBitmap bitmap_;
+    VXM::MemoryDC dc_;
+    VXM::SelectGuard selection_;
 };
 
 // Loader state for a test: the test exe's own resources, no resource path, empty caches.

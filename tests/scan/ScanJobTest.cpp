@@ -68,11 +68,21 @@ private:
     bool withControls_;
 };
 
-// Handles what the main window would: drains on every message it gets, like the timer does.
-// Returns the messages seen, in order, until the worker has ended and the queue is empty.
-std::vector<std::wstring> PumpUntilWorkerEnds(TestHost& host, scan::WorkerThread& worker, std::optional<DWORD>& exit)
+struct ScanRun {
+    bool started = false;
+    std::vector<std::wstring> seen;  // the messages, in order
+    std::optional<DWORD> exit;       // the worker's exit code
+};
+
+// Runs the job on a worker and handles what the main window would: drains on every message it
+// gets, like the timer does, until the worker has ended and the queue is empty.
+ScanRun RunScan(TestHost& host, scan::ScanJob& job)
 {
-    std::vector<std::wstring> seen;
+    ScanRun run;
+    scan::WorkerThread worker;
+    run.started = worker.Start([&job] { job.Run(); });
+    if (!run.started)
+        return run;
     DWORD deadline = GetTickCount() + 60000;
     bool ended = false;
     while (!ended && GetTickCount() < deadline) {
@@ -81,22 +91,22 @@ std::vector<std::wstring> PumpUntilWorkerEnds(TestHost& host, scan::WorkerThread
         MSG message;
         while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
             if (message.message == kCheckStarted)
-                seen.push_back(L"check " + std::to_wstring(message.wParam));
+                run.seen.push_back(L"check " + std::to_wstring(message.wParam));
             else if (message.message == scan::kShowCategoryRequest)
-                seen.push_back(L"show " + std::to_wstring(message.wParam));
+                run.seen.push_back(L"show " + std::to_wstring(message.wParam));
             else if (message.message == scan::kScanFinished)
-                seen.push_back(L"finished");
+                run.seen.push_back(L"finished");
             host.queue.Drain();
         }
     }
-    exit = worker.Wait();
+    run.exit = worker.Wait();
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == scan::kScanFinished)
-            seen.push_back(L"finished");
+            run.seen.push_back(L"finished");
     }
     host.queue.Drain();
-    return seen;
+    return run;
 }
 
 std::unique_ptr<scan::ScanUpdate> Finding(const scan::CheckTarget& target, int kind, std::wstring group,
@@ -154,15 +164,13 @@ TEST(ScanJob, RunsTheChecksInOrderShowingEachCategoryFirstAndFinishesOnce)
     host.lastRepairTime = 1234;
     RecordingChecks checks{window.Get()};
     scan::ScanJob job(host, checks.Make());
-    scan::WorkerThread worker;
-    ASSERT_TRUE(worker.Start([&job] { job.Run(); }));
-    std::optional<DWORD> exit;
-    std::vector<std::wstring> seen = PumpUntilWorkerEnds(host, worker, exit);
+    const ScanRun run = RunScan(host, job);
+    ASSERT_TRUE(run.started);
 
     std::vector<std::wstring> expected = {L"check 0", L"show 118", L"check 1", L"show 119",
                                           L"check 2", L"show 120", L"check 3", L"finished"};
-    EXPECT_EQ(seen, expected);
-    EXPECT_EQ(exit, std::optional<DWORD>(0));
+    EXPECT_EQ(run.seen, expected);
+    EXPECT_EQ(run.exit, std::optional<DWORD>(0));
     EXPECT_EQ(checks.thresholds, (std::array<uint32_t, 4>{1234, 1234, 1234, 1234}));
 
     EXPECT_EQ(host.lists[0].log, (std::vector<std::wstring>{L"finding|Application||0|first\n|",
@@ -192,10 +200,8 @@ TEST(ScanJob, EachCheckReadsTheRepairTimeAsItIsWhenTheCheckStarts)
         host.lastRepairTime = 1700000000;  // a repair ended on the UI thread meanwhile
     };
     scan::ScanJob job(host, made);
-    scan::WorkerThread worker;
-    ASSERT_TRUE(worker.Start([&job] { job.Run(); }));
-    std::optional<DWORD> exit;
-    PumpUntilWorkerEnds(host, worker, exit);
+    const ScanRun run = RunScan(host, job);
+    ASSERT_TRUE(run.started);
     EXPECT_EQ(checks.thresholds, (std::array<uint32_t, 4>{0, 0, 0, 1700000000}));
 }
 
@@ -206,13 +212,11 @@ TEST(ScanJob, ACheckThatThrowsEndsTheWorkerWithCodeOneAndNoScanFinished)
     RecordingChecks checks{window.Get()};
     checks.junkThrows = true;
     scan::ScanJob job(host, checks.Make());
-    scan::WorkerThread worker;
-    ASSERT_TRUE(worker.Start([&job] { job.Run(); }));
-    std::optional<DWORD> exit;
-    std::vector<std::wstring> seen = PumpUntilWorkerEnds(host, worker, exit);
+    const ScanRun run = RunScan(host, job);
+    ASSERT_TRUE(run.started);
 
-    EXPECT_EQ(exit, std::optional<DWORD>(1));
-    EXPECT_EQ(seen, (std::vector<std::wstring>{L"check 0", L"show 118", L"check 1", L"show 119", L"check 2"}));
+    EXPECT_EQ(run.exit, std::optional<DWORD>(1));
+    EXPECT_EQ(run.seen, (std::vector<std::wstring>{L"check 0", L"show 118", L"check 1", L"show 119", L"check 2"}));
     // What was queued before the failure still reaches the list.
     EXPECT_EQ(host.lists[2].log.size(), 1u);
     EXPECT_TRUE(host.lists[3].log.empty());
@@ -224,12 +228,10 @@ TEST(ScanJob, WithoutControlsTheScanStillEndsAndChangesNothing)
     TestHost host(window.Get(), false);
     RecordingChecks checks{window.Get()};
     scan::ScanJob job(host, checks.Make());
-    scan::WorkerThread worker;
-    ASSERT_TRUE(worker.Start([&job] { job.Run(); }));
-    std::optional<DWORD> exit;
-    std::vector<std::wstring> seen = PumpUntilWorkerEnds(host, worker, exit);
-    ASSERT_FALSE(seen.empty());
-    EXPECT_EQ(seen.back(), L"finished");
+    const ScanRun run = RunScan(host, job);
+    ASSERT_TRUE(run.started);
+    ASSERT_FALSE(run.seen.empty());
+    EXPECT_EQ(run.seen.back(), L"finished");
     for (const ModelResultList& list : host.lists)
         EXPECT_TRUE(list.log.empty());
     EXPECT_EQ(scan::TotalFindings(job.Targets()), 0);
@@ -242,12 +244,10 @@ TEST(ScanJob, TheRealChecksRunToScanFinishedWithTheRegisteredDlls)
     MessageWindow window;
     TestHost host(window.Get());
     scan::ScanJob job(host);
-    scan::WorkerThread worker;
-    ASSERT_TRUE(worker.Start([&job] { job.Run(); }));
-    std::optional<DWORD> exit;
-    std::vector<std::wstring> seen = PumpUntilWorkerEnds(host, worker, exit);
-    EXPECT_EQ(exit, std::optional<DWORD>(0));
-    EXPECT_EQ(seen, (std::vector<std::wstring>{L"show 118", L"show 119", L"show 120", L"finished"}));
+    const ScanRun run = RunScan(host, job);
+    ASSERT_TRUE(run.started);
+    EXPECT_EQ(run.exit, std::optional<DWORD>(0));
+    EXPECT_EQ(run.seen, (std::vector<std::wstring>{L"show 118", L"show 119", L"show 120", L"finished"}));
     const std::vector<std::wstring>& notes = host.lists[3].notes;
     EXPECT_NE(std::find(notes.begin(), notes.end(), L"文件正常 vcruntime140.dll"), notes.end());
     EXPECT_GE(host.entries[3].count, 1);
