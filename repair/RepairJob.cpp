@@ -3,7 +3,7 @@
 #include "FileSha256.h"
 #include "PackageAction.h"
 #include "PackagePaths.h"
-#include "RepairMessages.h"
+#include "WorkerMessages.h"
 
 #include <FileDownload.h>
 #include <PathUtils.h>
@@ -59,12 +59,12 @@ void RunRepair(HWND window, const std::vector<RuntimeLibEntry>& list, const std:
         if (!DownloadPackage(entry, packagePaths.localFile))
             continue;
         RunPackageAction(PackageActionFor(entry.type, packagePaths), packagePaths, driveRoot);
-        PostMessageW(window, kRuntimeItemDone, 0, 0);
+        PostMessageW(window, workers::kRuntimeItemDone, 0, 0);
     }
-    PostMessageW(window, kRepairFinished, 0, 0);
+    PostMessageW(window, workers::kRepairFinished, 0, 0);
 }
 
-bool StartRepair(scan::WorkerThread& worker, HWND window, std::vector<RuntimeLibEntry> list,
+bool StartRepair(base::WorkerThread& worker, HWND window, std::vector<RuntimeLibEntry> list,
                  std::wstring workDirectory)
 {
     return worker.Start([window, list = std::move(list), workDirectory = std::move(workDirectory)] {

@@ -18,7 +18,7 @@ void RunRepair(HWND window, const std::vector<RuntimeLibEntry>& list, const std:
 
 // Runs RunRepair on the worker (an earlier repair is waited for first) with its own copies of
 // the list and the work directory. False when no thread could be started.
-bool StartRepair(scan::WorkerThread& worker, HWND window, std::vector<RuntimeLibEntry> list,
+bool StartRepair(base::WorkerThread& worker, HWND window, std::vector<RuntimeLibEntry> list,
                  std::wstring workDirectory);
 
 }  // namespace repair

@@ -5,6 +5,7 @@
 #include "DllScan.h"
 #include "EventLogScan.h"
 #include "JunkScan.h"
+#include "WorkerMessages.h"
 
 namespace scan {
 
@@ -36,12 +37,12 @@ void ScanJob::Run() const
     checks_.junkFiles(targets_[2], lastRepairTime_->load(), *updates_);
     ShowCategory(kSystemDlls.entry);
     checks_.systemDlls(targets_[3], lastRepairTime_->load(), *updates_);
-    PostMessageW(window_, kScanFinished, 0, 0);
+    PostMessageW(window_, workers::kScanFinished, 0, 0);
 }
 
 void ScanJob::ShowCategory(int entryId) const
 {
-    PostMessageW(window_, kShowCategoryRequest, static_cast<WPARAM>(entryId), 0);
+    PostMessageW(window_, workers::kShowCategoryRequest, static_cast<WPARAM>(entryId), 0);
 }
 
 int TotalFindings(const std::array<CheckTarget, kCategoryCount>& targets)

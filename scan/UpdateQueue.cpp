@@ -40,14 +40,14 @@ void ApplyUpdate(const ScanUpdate& update)
 
 void UpdateQueue::Post(std::unique_ptr<ScanUpdate> update)
 {
-    std::lock_guard<CriticalSection> guard(lock_);
+    std::lock_guard<base::CriticalSection> guard(lock_);
     pending_.push_back(std::move(update));
 }
 
 void UpdateQueue::Drain()
 {
     {
-        std::lock_guard<CriticalSection> guard(lock_);
+        std::lock_guard<base::CriticalSection> guard(lock_);
         draining_.swap(pending_);
     }
     for (const std::unique_ptr<ScanUpdate>& update : draining_)
@@ -57,7 +57,7 @@ void UpdateQueue::Drain()
 
 size_t UpdateQueue::PendingCount()
 {
-    std::lock_guard<CriticalSection> guard(lock_);
+    std::lock_guard<base::CriticalSection> guard(lock_);
     return pending_.size();
 }
 

@@ -25,7 +25,7 @@ public:
     size_t PendingCount();
 
 private:
-    CriticalSection lock_;
+    base::CriticalSection lock_;
     std::vector<std::unique_ptr<ScanUpdate>> pending_;  // guarded by lock_
     std::vector<std::unique_ptr<ScanUpdate>> draining_;  // UI thread only; keeps its capacity
 };

@@ -1,6 +1,6 @@
 #include "RepairJob.h"
 
-#include "RepairMessages.h"
+#include "WorkerMessages.h"
 #include "RepairTestSupport.h"
 #include "VendorServer.h"
 
@@ -12,8 +12,8 @@
 
 namespace {
 
-using repair::kRepairFinished;
-using repair::kRuntimeItemDone;
+using workers::kRepairFinished;
+using workers::kRuntimeItemDone;
 using repair_test::IsFile;
 using repair_test::ReadText;
 using repair_test::TempFolder;
@@ -107,7 +107,7 @@ protected:
     std::vector<UINT> Repair(std::vector<RuntimeLibEntry> list) { return Repair(std::move(list), WorkDirectory()); }
     std::vector<UINT> Repair(std::vector<RuntimeLibEntry> list, const std::wstring& workDirectory)
     {
-        scan::WorkerThread worker;
+        base::WorkerThread worker;
         EXPECT_TRUE(repair::StartRepair(worker, window_.Handle(), std::move(list), workDirectory));
         std::vector<UINT> received = window_.CollectUntilFinished();
         EXPECT_EQ(worker.Wait(), std::optional<DWORD>(0));

@@ -13,6 +13,7 @@
 
 #include "ModelResultList.h"
 #include "SharedDllsValues.h"
+#include "WorkerMessages.h"
 #include "WorkerThread.h"
 
 namespace {
@@ -79,7 +80,7 @@ struct ScanRun {
 ScanRun RunScan(TestHost& host, scan::ScanJob& job)
 {
     ScanRun run;
-    scan::WorkerThread worker;
+    base::WorkerThread worker;
     run.started = worker.Start([&job] { job.Run(); });
     if (!run.started)
         return run;
@@ -92,9 +93,9 @@ ScanRun RunScan(TestHost& host, scan::ScanJob& job)
         while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
             if (message.message == kCheckStarted)
                 run.seen.push_back(L"check " + std::to_wstring(message.wParam));
-            else if (message.message == scan::kShowCategoryRequest)
+            else if (message.message == workers::kShowCategoryRequest)
                 run.seen.push_back(L"show " + std::to_wstring(message.wParam));
-            else if (message.message == scan::kScanFinished)
+            else if (message.message == workers::kScanFinished)
                 run.seen.push_back(L"finished");
             host.queue.Drain();
         }
@@ -102,7 +103,7 @@ ScanRun RunScan(TestHost& host, scan::ScanJob& job)
     run.exit = worker.Wait();
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (message.message == scan::kScanFinished)
+        if (message.message == workers::kScanFinished)
             run.seen.push_back(L"finished");
     }
     host.queue.Drain();

@@ -9,7 +9,7 @@
 
 #include "UniqueHandle.h"
 
-namespace scan {
+namespace base {
 
 // One worker thread at a time for a given job (the scan, the repair). The entry runs inside a
 // catch-all: an escaping exception ends the thread with exit code 1 instead of the process.
@@ -46,4 +46,4 @@ private:
     DWORD threadId_ = 0;
 };
 
-}  // namespace scan
+}  // namespace base

@@ -10,7 +10,7 @@ namespace {
 
 TEST(WorkerThread, RunsTheEntryOnAnotherThreadAndEndsWithCodeZero)
 {
-    scan::WorkerThread worker;
+    base::WorkerThread worker;
     DWORD entryThread = 0;
     ASSERT_TRUE(worker.Start([&entryThread] { entryThread = GetCurrentThreadId(); }));
     EXPECT_NE(worker.ThreadId(), 0u);
@@ -25,7 +25,7 @@ TEST(WorkerThread, RunsTheEntryOnAnotherThreadAndEndsWithCodeZero)
 
 TEST(WorkerThread, AnEscapingExceptionEndsTheThreadWithCodeOne)
 {
-    scan::WorkerThread worker;
+    base::WorkerThread worker;
     ASSERT_TRUE(worker.Start([] { throw std::runtime_error("check failed"); }));
     EXPECT_EQ(worker.Wait(), std::optional<DWORD>(1));
     EXPECT_FALSE(worker.Running());
@@ -36,7 +36,7 @@ TEST(WorkerThread, AnEscapingExceptionEndsTheThreadWithCodeOne)
 
 TEST(WorkerThread, IsRunningWhileTheEntryRuns)
 {
-    scan::WorkerThread worker;
+    base::WorkerThread worker;
     KernelHandle started(CreateEventW(nullptr, TRUE, FALSE, nullptr));
     KernelHandle release(CreateEventW(nullptr, TRUE, FALSE, nullptr));
     ASSERT_TRUE(worker.Start([&] {
@@ -53,7 +53,7 @@ TEST(WorkerThread, IsRunningWhileTheEntryRuns)
 
 TEST(WorkerThread, StartWaitsForTheEarlierThreadBeforeTheNextOne)
 {
-    scan::WorkerThread worker;
+    base::WorkerThread worker;
     std::atomic<int> active{0};
     std::atomic<int> maxActive{0};
     std::atomic<int> runs{0};
@@ -75,7 +75,7 @@ TEST(WorkerThread, StartWaitsForTheEarlierThreadBeforeTheNextOne)
 
 TEST(WorkerThread, WaitWithoutAThreadReturnsAtOnce)
 {
-    scan::WorkerThread worker;
+    base::WorkerThread worker;
     EXPECT_FALSE(worker.Wait().has_value());
     ASSERT_TRUE(worker.Start([] {}));
     worker.Wait();
@@ -86,7 +86,7 @@ TEST(WorkerThread, DestructionWaitsForTheThread)
 {
     std::atomic<bool> finished{false};
     {
-        scan::WorkerThread worker;
+        base::WorkerThread worker;
         ASSERT_TRUE(worker.Start([&finished] {
             Sleep(100);
             finished = true;

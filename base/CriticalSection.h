@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-namespace scan {
+namespace base {
 
 // Owns a CRITICAL_SECTION; lock()/unlock() so std::lock_guard can hold it.
 class CriticalSection {
@@ -19,4 +19,4 @@ private:
     CRITICAL_SECTION section_;
 };
 
-}  // namespace scan
+}  // namespace base

@@ -4,7 +4,7 @@
 
 #include <utility>
 
-namespace scan {
+namespace base {
 
 WorkerThread::~WorkerThread()
 {
@@ -63,4 +63,4 @@ unsigned __stdcall WorkerThread::ThreadProc(void* parameter)
     return 0;
 }
 
-}  // namespace scan
+}  // namespace base
