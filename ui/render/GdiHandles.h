@@ -24,6 +24,7 @@ using GdiBitmap = UniqueHandle<GdiObjectTraits<HBITMAP>>;
 using GdiRegion = UniqueHandle<GdiObjectTraits<HRGN>>;
 using GdiPen = UniqueHandle<GdiObjectTraits<HPEN>>;
 using GdiBrush = UniqueHandle<GdiObjectTraits<HBRUSH>>;
+using GdiFont = UniqueHandle<GdiObjectTraits<HFONT>>;
 using MemoryDC = UniqueHandle<MemoryDCTraits>;
 using IconHandle = UniqueHandle<IconTraits>;
 

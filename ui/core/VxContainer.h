@@ -1,0 +1,100 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "VxControl.h"
+
+namespace VXM {
+
+class VxScrollbar;
+
+// A control holding an ordered list of children, placed overlaid (layout type 0), side by
+// side (1) or stacked (2), clipped to it when painted, and scrollable by optional bars.
+class VxContainer : public VxControl {
+public:
+    enum LayoutType { kLayoutOverlaid = 0, kLayoutHorizontal = 1, kLayoutVertical = 2 };
+
+    VxContainer();
+    ~VxContainer() override;
+
+    UINT GetClass() const override;
+    VxControl* GetInterface(UINT classCode) override;
+    VxControl* FindControl(FindControlProc proc, void* data, UINT flags) override;
+    void OnMouseWheel(VxEventUI& event) override;
+    void OnKeyDown(VxEventUI& event) override;
+    void DoPaint(HDC dc, const RECT& paint) override;
+    void SetPos(RECT rect) override;
+    void SetVisible(bool visible = true) override;
+    void SetInsetVisible(bool visible = true) override;
+    void SetParent(VxControl* parent) override;
+    void SetManager(VxPaintManager* manager) override;
+    void Init() override;
+    void SetAttribute(std::wstring_view name, std::wstring_view value) override;
+
+    virtual VxControl* GetItemAt(int index) const;
+    virtual int GetItemIndex(VxControl* control) const;
+    virtual bool SetItemIndex(VxControl* control, int index);
+    virtual bool SetIndexItem(int index, VxControl* control);
+    virtual int GetCount() const;
+    // Takes ownership of `control` (destroyed with this container while auto-destroy is on).
+    virtual bool Add(VxControl* control);
+    virtual bool AddAt(VxControl* control, int index);
+    virtual bool Remove(VxControl* control);
+    virtual bool RemoveAt(int index);
+    virtual void RemoveAll();
+    virtual bool IsAutoDestroy() const;
+    virtual void SetAutoDestroy(bool autoDestroy);
+    virtual RECT GetInset() const;
+    virtual void SetInset(const RECT& inset);
+    virtual int GetChildPadding() const;
+    virtual void EnableScrollBar(bool vertical = true, bool horizontal = false);
+    virtual void SetChildPadding(int padding);
+    virtual VxScrollbar* GetVerticalScrollbar() const;
+    virtual VxScrollbar* GetHorizontalScrollbar() const;
+    // cx: horizontal, cy: vertical; 0 for a hidden bar.
+    virtual SIZE GetScrollPos() const;
+    virtual SIZE GetScrollRange() const;
+    virtual void SetScrollPos(SIZE position);
+    virtual void LineUp();
+    virtual void LineDown();
+    virtual void PageUp();
+    virtual void PageDown();
+    virtual void HomeUp();
+    virtual void EndDown();
+    virtual void LineLeft();
+    virtual void LineRight();
+    virtual void PageLeft();
+    virtual void PageRight();
+    virtual void HomeLeft();
+    virtual void EndRight();
+    virtual void SetLayoutType(int type);
+    virtual int GetLayoutType() const;
+    virtual void SetFloatPos(VxControl* child, const RECT& rect);
+    virtual void ProcessScrollbar(const RECT& inner, int neededWidth, int neededHeight);
+
+    bool IsAlwaysShowVScrollbar() const { return alwaysShowVScroll_; }
+    void SetAlwayShowVScrollbar(bool show) { alwaysShowVScroll_ = show; }
+
+protected:
+    // The item rectangle minus the inset and the visible bars.
+    RECT InnerRect() const;
+    // Registers the child with this container's parent, manager and name/id tables.
+    void Adopt(VxControl* control);
+    void DestroyChild(VxControl* control);
+
+    std::vector<VxControl*> items_;  // owned while autoDestroy_ is set
+    bool autoDestroy_ = true;
+    RECT inset_ = {};
+    int layoutType_ = kLayoutOverlaid;
+    int childPadding_ = 0;
+    VxScrollbar* verticalScrollbar_ = nullptr;  // owned
+    bool alwaysShowVScroll_ = false;
+    VxScrollbar* horizontalScrollbar_ = nullptr;  // owned
+    std::wstring verticalScrollbarStyle_;
+    std::wstring horizontalScrollbarStyle_;
+};
+
+}  // namespace VXM
