@@ -260,6 +260,7 @@ class Handler(http.server.BaseHTTPRequestHandler):
         sent = min(length, max(0, self.int_arg("n", 0)))
         self.send_response(200)
         self.send_header("Content-Length", str(length))
+        self.send_header("Connection", "close")
         self.end_headers()
         self.wfile.write(pattern_bytes(0, sent))
         self.wfile.flush()
@@ -281,6 +282,7 @@ class Handler(http.server.BaseHTTPRequestHandler):
         block = max(1, self.int_arg("block", 1))
         self.send_response(200)
         self.send_header("Content-Length", str(count))
+        self.send_header("Connection", "close")
         self.end_headers()
         for offset in range(0, count, block):
             self.wfile.write(pattern_block(offset, min(block, count - offset)))
@@ -295,8 +297,7 @@ class Handler(http.server.BaseHTTPRequestHandler):
         self.send_header("Content-Type", "application/octet-stream")
         if chunked:
             self.send_header("Transfer-Encoding", "chunked")
-        else:
-            self.send_header("Connection", "close")
+        self.send_header("Connection", "close")
         self.end_headers()
         self.close_connection = True
         offset = 0
