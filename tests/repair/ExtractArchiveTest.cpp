@@ -2,6 +2,8 @@
 
 #include "RepairTestSupport.h"
 
+#include <UniqueHandle.h>
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -82,7 +84,7 @@ TEST_F(ExtractArchiveTest, DestinationWithoutTrailingBackslashGetsOne)
     EXPECT_FALSE(IsFolder(work_.Path() + L"pkgx64"));
 }
 
-TEST_F(ExtractArchiveTest, NamesLeavingTheFolderAreSkippedAndTheRestUnpacks)
+TEST_F(ExtractArchiveTest, NamesLeavingTheFolderOrNamingADeviceAreSkippedAndTheRestUnpacks)
 {
     const std::wstring deep = work_.Path() + L"outer\\pkg\\";
     std::filesystem::create_directories(deep);
@@ -120,13 +122,36 @@ TEST_F(ExtractArchiveTest, DamagedArchivesFailWithoutWritingAnything)
     repair_test::WriteBytes(junk, std::string(5000, 'z'));
     const std::wstring empty = work_.Path() + L"empty.7z";
     repair_test::WriteBytes(empty, "");
-    for (const std::wstring& archive : {RepairFixture(L"truncated.7z"), junk, empty}) {
+    // The decoder's own codes for these (a data error is 1) must not read as "cannot open" or
+    // "output failed".
+    for (const std::wstring& archive : {RepairFixture(L"truncated.7z"), RepairFixture(L"corrupt.7z"), junk, empty}) {
         SCOPED_TRACE(testing::PrintToString(archive));
-        int result = ExtractArchive(archive, Package());
-        EXPECT_NE(result, repair::kExtractOk);
-        EXPECT_NE(result, repair::kExtractOutputFailed);
+        EXPECT_GT(ExtractArchive(archive, Package()), repair::kExtractDecoderErrorBase);
     }
     EXPECT_TRUE(FilesUnder(Package()).empty());
+}
+
+TEST_F(ExtractArchiveTest, UnpackedFilesAreListedAndHeldAgainstChange)
+{
+    repair::UnpackedFiles files;
+    ASSERT_EQ(ExtractArchive(RepairFixture(L"nested.7z"), Package(), &files), repair::kExtractOk);
+    std::set<std::wstring> names;
+    for (const repair::UnpackedFile& file : files)
+        names.insert(file.name);
+    EXPECT_EQ(names, (std::set<std::wstring>{L"x64\\msvcp140.dll", L"docs\\guide\\notes.txt", L"readonly.txt"}));
+
+    const std::wstring dll = Package() + L"x64\\msvcp140.dll";
+    FileHandle writer(CreateFileW(dll.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                  nullptr, OPEN_EXISTING, 0, nullptr));
+    EXPECT_FALSE(writer.Valid()) << "held files cannot be opened for writing";
+    EXPECT_FALSE(DeleteFileW(dll.c_str())) << "or deleted";
+    EXPECT_FALSE(MoveFileW(dll.c_str(), (dll + L".moved").c_str())) << "or moved aside";
+    FileHandle reader(CreateFileW(dll.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    EXPECT_TRUE(reader.Valid()) << "but can be read, as installers do";
+    reader.Reset();
+
+    files.clear();
+    EXPECT_TRUE(DeleteFileW(dll.c_str()));
 }
 
 TEST_F(ExtractArchiveTest, SizeThatCannotBeAllocatedGivesTwo)
