@@ -334,6 +334,15 @@ TEST_F(HostileServerTest, HugeAndEndlessBodiesFailAtTheCap)
     EXPECT_EQ(client.Response().body.size(), kMaxReplyBody);
 }
 
+TEST_F(HostileServerTest, RedirectLoopEndsAfterTenRedirects)
+{
+    RequestLog log;
+    EXPECT_FALSE(Get(L"/test/loop?hop=0"));
+    EXPECT_EQ(log.NewLines().size(), 11u);
+    EXPECT_TRUE(Get(L"/test/loop?hop=0&until=10"));
+    EXPECT_EQ(Body(), "arrived after 10 redirects");
+}
+
 TEST_F(HostileServerTest, GzipBombIsReturnedAsReceived)
 {
     ASSERT_TRUE(Get(L"/test/gzipbomb"));
