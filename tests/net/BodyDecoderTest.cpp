@@ -156,7 +156,7 @@ TEST(BodyDecoder, BombInflatingToAGibibyteFailsAtTheCapAndKeepsTheBody)
         memory_peak::GrowthDuring([&] { inflated = InflateBody(bomb, BodyEncoding::GzipOrZlib); });
     EXPECT_FALSE(inflated.has_value());
     EXPECT_LT(growth, size_t{256} << 20);
-    EXPECT_EQ(DecodeBody(bomb, L"gzip"), bomb) << "the Part's failure path: the body stays as received";
+    EXPECT_EQ(DecodeBody(bomb, L"gzip"), bomb) << "a body that cannot be decoded stays as received";
 }
 
 TEST(BodyDecoder, LyingFourGibibyteSizeFieldAllocatesNoMoreThanTheCap)
