@@ -15,6 +15,21 @@ bool IsRealFolder(DWORD attributes)
            !(attributes & FILE_ATTRIBUTE_REPARSE_POINT);
 }
 
+// Calls visit(name, attributes) for every entry but "." and "..", until it returns false.
+template <typename Visit>
+void ForEachEntry(const std::wstring& folder, Visit visit)
+{
+    WIN32_FIND_DATAW found = {};
+    FindHandle search(FindFirstFileW((folder + L"\\*").c_str(), &found));
+    if (!search)
+        return;
+    do {
+        const std::wstring name = found.cFileName;
+        if (name != L"." && name != L".." && !visit(name, found.dwFileAttributes))
+            return;
+    } while (FindNextFileW(search.Get(), &found));
+}
+
 void RemoveContents(const std::wstring& folder);
 
 void RemoveEntry(const std::wstring& path, DWORD attributes)
@@ -31,29 +46,17 @@ void RemoveEntry(const std::wstring& path, DWORD attributes)
 
 void RemoveContents(const std::wstring& folder)
 {
-    WIN32_FIND_DATAW found = {};
-    FindHandle search(FindFirstFileW((folder + L"\\*").c_str(), &found));
-    if (!search)
-        return;
-    do {
-        const std::wstring name = found.cFileName;
-        if (name != L"." && name != L"..")
-            RemoveEntry(folder + L"\\" + name, found.dwFileAttributes);
-    } while (FindNextFileW(search.Get(), &found));
+    ForEachEntry(folder, [&](const std::wstring& name, DWORD attributes) {
+        RemoveEntry(folder + L"\\" + name, attributes);
+        return true;
+    });
 }
 
 bool IsEmptyFolder(const std::wstring& folder)
 {
-    WIN32_FIND_DATAW found = {};
-    FindHandle search(FindFirstFileW((folder + L"\\*").c_str(), &found));
-    if (!search)
-        return false;
-    do {
-        const std::wstring name = found.cFileName;
-        if (name != L"." && name != L"..")
-            return false;
-    } while (FindNextFileW(search.Get(), &found));
-    return true;
+    bool empty = true;
+    ForEachEntry(folder, [&](const std::wstring&, DWORD) { return empty = false; });
+    return empty;
 }
 
 }  // namespace

@@ -2,8 +2,6 @@
 
 #include "RepairTestSupport.h"
 
-#include <UniqueHandle.h>
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -141,17 +139,9 @@ TEST_F(ExtractArchiveTest, UnpackedFilesAreListedAndHeldAgainstChange)
     EXPECT_EQ(names, (std::set<std::wstring>{L"x64\\msvcp140.dll", L"docs\\guide\\notes.txt", L"readonly.txt"}));
 
     const std::wstring dll = Package() + L"x64\\msvcp140.dll";
-    FileHandle writer(CreateFileW(dll.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                  nullptr, OPEN_EXISTING, 0, nullptr));
-    EXPECT_FALSE(writer.Valid()) << "held files cannot be opened for writing";
-    EXPECT_FALSE(DeleteFileW(dll.c_str())) << "or deleted";
-    EXPECT_FALSE(MoveFileW(dll.c_str(), (dll + L".moved").c_str())) << "or moved aside";
-    FileHandle reader(CreateFileW(dll.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
-    EXPECT_TRUE(reader.Valid()) << "but can be read, as installers do";
-    reader.Reset();
-
+    EXPECT_TRUE(repair_test::IsHeldAgainstChange(dll));
     files.clear();
-    EXPECT_TRUE(DeleteFileW(dll.c_str()));
+    EXPECT_FALSE(repair_test::IsHeldAgainstChange(dll));
 }
 
 TEST_F(ExtractArchiveTest, SizeThatCannotBeAllocatedGivesTwo)

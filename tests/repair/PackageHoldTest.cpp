@@ -20,18 +20,9 @@ TEST(PackageHold, VerifiedPackageCannotBeChangedReplacedOrRemovedWhileHeld)
     WriteBytes(package, "abc");
     FileHandle held = HoldVerifiedPackage(package, kAbcDigest);
     ASSERT_TRUE(held.Valid());
-
-    FileHandle writer(CreateFileW(package.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                  nullptr, OPEN_EXISTING, 0, nullptr));
-    EXPECT_FALSE(writer.Valid());
-    EXPECT_FALSE(DeleteFileW(package.c_str()));
-    EXPECT_FALSE(MoveFileW(package.c_str(), (package + L".aside").c_str()));
-    FileHandle reader(CreateFileW(package.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
-    EXPECT_TRUE(reader.Valid()) << "the unpacker and the shell still read it";
-    reader.Reset();
-
+    EXPECT_TRUE(repair_test::IsHeldAgainstChange(package));
     held.Reset();
-    EXPECT_TRUE(DeleteFileW(package.c_str()));
+    EXPECT_FALSE(repair_test::IsHeldAgainstChange(package));
 }
 
 TEST(PackageHold, PackageWithAnotherDigestIsDeletedAndNotHeld)
