@@ -132,7 +132,7 @@ bool VxDialogBuilder::Load(const wchar_t* xml, UINT type, const wchar_t* resourc
 
 bool VxDialogBuilder::ParseBytes(std::string bytes)
 {
-    if (!XmlNestingWithinLimit(bytes, kMaxNesting))
+    if (!XmlNestingWithin(bytes, kMaxNesting))
         return false;
     document_->Clear();
     document_->Parse(bytes.c_str(), nullptr, codePage_ == CP_UTF8 ? TIXML_ENCODING_UTF8 : TIXML_ENCODING_LEGACY);

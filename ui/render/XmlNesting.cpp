@@ -1,64 +1,169 @@
 #include "XmlNesting.h"
 
+#include <cctype>
+#include <string>
+#include <vector>
+
 namespace VXM {
+
 namespace {
 
-// Position after `terminator` at or after `from`, or npos.
-size_t After(std::string_view text, size_t from, std::string_view terminator)
+// TinyXML's own character classes (UTF-8 input: every byte above 126 counts as a letter).
+bool IsNameStart(char c)
 {
-    const size_t at = text.find(terminator, from);
-    return at == std::string_view::npos ? at : at + terminator.size();
+    const auto byte = static_cast<unsigned char>(c);
+    return byte >= 127 || std::isalpha(byte) || c == '_';
 }
 
-// Position after the '>' that ends the tag opened at `from`, skipping quoted values; sets
-// `selfClosing` when the tag ends with "/>". npos for an unterminated tag.
-size_t EndOfTag(std::string_view text, size_t from, bool& selfClosing)
+bool IsNameChar(char c)
 {
-    char quote = 0;
-    for (size_t i = from + 1; i < text.size(); ++i) {
-        const char c = text[i];
-        if (quote) {
-            if (c == quote)
-                quote = 0;
-        } else if (c == '"' || c == '\'') {
-            quote = c;
-        } else if (c == '>') {
-            selfClosing = text[i - 1] == '/';
-            return i + 1;
+    const auto byte = static_cast<unsigned char>(c);
+    return byte >= 127 || std::isalnum(byte) || c == '_' || c == '-' || c == '.' || c == ':';
+}
+
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
+}
+
+class TagReader {
+public:
+    TagReader(std::string_view text, int maxDepth) : text_(text), maxDepth_(maxDepth) {}
+
+    bool Read()
+    {
+        while ((pos_ = text_.find('<', pos_)) != std::string_view::npos) {
+            if (!ReadMarkup())
+                return false;
+        }
+        return true;
+    }
+
+private:
+    bool StartsWith(std::string_view prefix) const { return text_.substr(pos_).starts_with(prefix); }
+
+    bool SkipPast(std::string_view end)
+    {
+        const size_t found = text_.find(end, pos_);
+        if (found == std::string_view::npos)
+            return false;
+        pos_ = found + end.size();
+        return true;
+    }
+
+    void SkipBlanks()
+    {
+        while (pos_ < text_.size() && IsBlank(text_[pos_]))
+            ++pos_;
+    }
+
+    std::string_view ReadName()
+    {
+        const size_t start = pos_;
+        if (pos_ < text_.size() && IsNameStart(text_[pos_])) {
+            while (++pos_ < text_.size() && IsNameChar(text_[pos_])) {
+            }
+        }
+        return text_.substr(start, pos_ - start);
+    }
+
+    bool ReadMarkup()
+    {
+        if (StartsWith("<!--"))
+            return SkipPast("-->");
+        if (StartsWith("<![CDATA["))
+            return SkipPast("]]>");
+        if (StartsWith("<!") || StartsWith("<?"))
+            return SkipSection();
+        if (StartsWith("</"))
+            return ReadEndTag();
+        return ReadStartTag();
+    }
+
+    // TinyXML ends these at the first ">"; its declaration reader honours quotes, so a ">" inside
+    // an open quote would make the two readings part.
+    bool SkipSection()
+    {
+        const size_t end = text_.find('>', pos_);
+        if (end == std::string_view::npos)
+            return false;
+        const std::string_view section = text_.substr(pos_, end - pos_);
+        size_t doubleQuotes = 0, singleQuotes = 0;
+        for (char c : section) {
+            doubleQuotes += c == '"';
+            singleQuotes += c == '\'';
+        }
+        pos_ = end + 1;
+        return doubleQuotes % 2 == 0 && singleQuotes % 2 == 0;
+    }
+
+    bool ReadEndTag()
+    {
+        pos_ += 2;
+        const std::string_view name = ReadName();
+        SkipBlanks();
+        if (name.empty() || open_.empty() || open_.back() != name || pos_ >= text_.size() || text_[pos_] != '>')
+            return false;
+        open_.pop_back();
+        ++pos_;
+        return true;
+    }
+
+    bool ReadStartTag()
+    {
+        ++pos_;
+        const std::string_view name = ReadName();
+        if (name.empty())
+            return false;
+        for (;;) {
+            SkipBlanks();
+            if (pos_ >= text_.size())
+                return false;
+            if (text_[pos_] == '>') {
+                ++pos_;
+                open_.push_back(name);
+                return static_cast<int>(open_.size()) <= maxDepth_;
+            }
+            if (StartsWith("/>")) {
+                pos_ += 2;
+                return true;
+            }
+            if (!ReadAttribute())
+                return false;
         }
     }
-    return std::string_view::npos;
-}
+
+    // Only quoted values, as well-formed XML has them; "<" may not appear in one.
+    bool ReadAttribute()
+    {
+        if (ReadName().empty())
+            return false;
+        SkipBlanks();
+        if (pos_ >= text_.size() || text_[pos_] != '=')
+            return false;
+        ++pos_;
+        SkipBlanks();
+        if (pos_ >= text_.size() || (text_[pos_] != '"' && text_[pos_] != '\''))
+            return false;
+        const char quote = text_[pos_];
+        const size_t end = text_.find(quote, pos_ + 1);
+        if (end == std::string_view::npos || text_.substr(pos_, end - pos_).find('<') != std::string_view::npos)
+            return false;
+        pos_ = end + 1;
+        return true;
+    }
+
+    std::string_view text_;
+    int maxDepth_ = 0;
+    size_t pos_ = 0;
+    std::vector<std::string_view> open_;
+};
 
 }  // namespace
 
-bool XmlNestingWithinLimit(std::string_view text, int limit)
+bool XmlNestingWithin(std::string_view text, int maxDepth)
 {
-    int depth = 0;
-    size_t i = 0;
-    while ((i = text.find('<', i)) != std::string_view::npos) {
-        const std::string_view rest = text.substr(i);
-        if (rest.substr(0, 4) == "<!--") {
-            i = After(text, i + 4, "-->");
-        } else if (rest.substr(0, 9) == "<![CDATA[") {
-            i = After(text, i + 9, "]]>");
-        } else if (rest.substr(0, 2) == "<?") {
-            i = After(text, i + 2, "?>");
-        } else if (rest.substr(0, 2) == "<!") {
-            i = After(text, i + 2, ">");
-        } else {
-            bool selfClosing = false;
-            const size_t end = EndOfTag(text, i, selfClosing);
-            if (rest.substr(0, 2) == "</")
-                --depth;
-            else if (!selfClosing && ++depth > limit)
-                return false;
-            i = end;
-        }
-        if (i == std::string_view::npos)
-            break;
-    }
-    return true;
+    return TagReader(text, maxDepth).Read();
 }
 
 }  // namespace VXM
