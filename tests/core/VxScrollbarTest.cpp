@@ -120,6 +120,13 @@ TEST_F(ScrollbarWithoutOwner, ArrowsStepByTheLineSizeAndTrackByTheBarLength)
     Release(bar_, 8, beforeThumb);
     EXPECT_EQ(bar_.GetScrollPos(), 20);
 
+    // A quick second click arrives as a double-click and still steps.
+    Press(bar_, 8, 190);
+    Release(bar_, 8, 190);
+    Send(bar_, kEventLButtonDblClk, 8, 190);
+    Release(bar_, 8, 190);
+    EXPECT_EQ(bar_.GetScrollPos(), 36);
+
     bar_.SetLineSize(INT_MAX);
     Press(bar_, 8, 190);
     EXPECT_EQ(bar_.GetScrollPos(), 1000) << "a huge step saturates and clamps";

@@ -220,12 +220,26 @@ void VxScrollbar::OnLButtonDown(VxEventUI& event)
 {
     if (!IsEnabled())
         return;
+    PressAt(event.mouse);
+    VxControl::OnLButtonDown(event);
+}
+
+// Windows of a class with double-clicks turn a quick second click into a double-click; for the
+// bar it is one more press, else every other quick click on an arrow or the track would be lost.
+void VxScrollbar::OnLButtonDblClk(VxEventUI& event)
+{
+    if (IsEnabled())
+        PressAt(event.mouse);
+    VxControl::OnLButtonDblClk(event);
+}
+
+void VxScrollbar::PressAt(POINT point)
+{
     dragOffset_ = 0;
     repeatTicks_ = 0;
     trackDirection_ = 0;
     if (manager_)
         manager_->SetTimer(this, kRepeatTimer, kRepeatPeriod);
-    const POINT point = event.mouse;
     if (Contains(button1_, point)) {
         button1State_ |= kStatePushed;
         LineStep(-1);
@@ -242,7 +256,6 @@ void VxScrollbar::OnLButtonDown(VxEventUI& event)
         PageStep(trackDirection_);
     }
     Invalidate();
-    VxControl::OnLButtonDown(event);
 }
 
 void VxScrollbar::OnLButtonUp(VxEventUI& event)

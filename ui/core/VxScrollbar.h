@@ -24,6 +24,7 @@ public:
     void SetPos(RECT rect) override;
     void OnLButtonDown(VxEventUI& event) override;
     void OnLButtonUp(VxEventUI& event) override;
+    void OnLButtonDblClk(VxEventUI& event) override;
     void OnMouseMove(VxEventUI& event) override;
     void OnTimer(VxEventUI& event) override;
     void OnMouseEnter(VxEventUI& event) override;
@@ -117,6 +118,8 @@ private:
     // One line or page towards the start (-1) or the end (+1), through the owner when there is one.
     void LineStep(int direction);
     void PageStep(int direction);
+    // The press on a button, the thumb or the track; starts the repeat timer.
+    void PressAt(POINT point);
     void SetScrollPosFromDrag();
     // Continues a track press while the cursor is still beyond the thumb in the pressed direction.
     void RepeatPage();
