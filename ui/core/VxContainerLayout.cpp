@@ -141,8 +141,10 @@ void VxContainer::SetPosAs(RECT rect, int layoutType)
     const bool current = laidOut_ && !updateNeeded_;
     VxControl::SetPos(rect);
     NestingScope nesting;
-    if (!nesting.Allowed())
+    if (!nesting.Allowed()) {
+        laidOut_ = false;
         return;
+    }
     if (t_moving && current && SameSize(previous, itemRect_)) {
         MoveSubtree(itemRect_.left - previous.left, itemRect_.top - previous.top, layoutType);
         return;
