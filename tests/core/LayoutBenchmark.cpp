@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "DibSection.h"
+#include "LayoutArithmetic.h"
 #include "GdiHandles.h"
 #include "NestingDepth.h"
 #include "VxHorizontalLayout.h"
@@ -46,23 +47,38 @@ double Now()
     return double(now.QuadPart) / double(frequency.QuadPart);
 }
 
-// Median seconds of one call of `body`, each sample repeating it for about kSampleSeconds.
-double TimePerCall(const std::function<void()>& body)
+// Median seconds of one call of each body. The bodies take turns in every round, so that a
+// change in the machine's load falls on all of them alike.
+std::vector<double> TimePerCall(const std::vector<std::function<void()>>& bodies)
 {
-    auto timeRepeated = [&](int repeat) {
-        const double start = Now();
-        for (int i = 0; i < repeat; ++i)
-            body();
-        return Now() - start;
-    };
-    int repeat = 1;
-    while (timeRepeated(repeat) < kSampleSeconds)
-        repeat *= 2;
-    std::vector<double> samples;
-    for (int round = 0; round < kRounds; ++round)
-        samples.push_back(timeRepeated(repeat) / repeat);
-    std::sort(samples.begin(), samples.end());
-    return samples[samples.size() / 2];
+    std::vector<int> repeats;
+    for (const auto& body : bodies) {
+        int repeat = 1;
+        for (;;) {
+            const double start = Now();
+            for (int i = 0; i < repeat; ++i)
+                body();
+            if (Now() - start >= kSampleSeconds)
+                break;
+            repeat *= 2;
+        }
+        repeats.push_back(repeat);
+    }
+    std::vector<std::vector<double>> samples(bodies.size());
+    for (int round = 0; round < kRounds; ++round) {
+        for (size_t b = 0; b < bodies.size(); ++b) {
+            const double start = Now();
+            for (int i = 0; i < repeats[b]; ++i)
+                bodies[b]();
+            samples[b].push_back((Now() - start) / repeats[b]);
+        }
+    }
+    std::vector<double> medians;
+    for (auto& times : samples) {
+        std::sort(times.begin(), times.end());
+        medians.push_back(times[times.size() / 2]);
+    }
+    return medians;
 }
 
 VxControl* Leaf(int width, int height, int paddingTop, const wchar_t* text)
@@ -106,32 +122,78 @@ void PlainRects(int rows, int innerWidth, int scroll, RECT* out)
     }
 }
 
-// The plain loop once more, handing each rectangle to its control as the layout does.
-void PlainStore(VxVerticalLayout& list, const std::vector<RECT>& rects)
+// The rows and their children in the order of PlainRects, gathered once before timing.
+std::vector<VxControl*> ControlsInOrder(VxVerticalLayout& list)
 {
-    const RECT* rect = rects.data();
+    std::vector<VxControl*> controls;
     for (int i = 0; i < list.GetCount(); ++i) {
         auto* row = static_cast<VxContainer*>(list.GetItemAt(i));
-        row->VxControl::SetPos(*rect++);
-        for (int child = 0; child < 4; ++child)
-            row->GetItemAt(child)->SetPos(*rect++);
+        controls.push_back(row);
+        for (int child = 0; child < row->GetCount(); ++child)
+            controls.push_back(row->GetItemAt(child));
+    }
+    return controls;
+}
+
+// The plain loop once more, handing each rectangle to its control as the layout does (a row
+// only stores its rectangle; its children get theirs from the loop).
+void PlainStore(const std::vector<VxControl*>& controls, int innerWidth, RECT* rects)
+{
+    PlainRects(static_cast<int>(controls.size() / 5), innerWidth, 0, rects);
+    for (size_t i = 0; i < controls.size(); i += 5) {
+        controls[i]->VxControl::SetPos(rects[i]);
+        for (size_t child = i + 1; child < i + 5; ++child)
+            controls[child]->SetPos(rects[child]);
     }
 }
 
-bool SameRects(VxVerticalLayout& list, const std::vector<RECT>& rects)
+bool SameRects(const std::vector<VxControl*>& controls, const std::vector<RECT>& rects)
 {
-    const RECT* rect = rects.data();
-    for (int i = 0; i < list.GetCount(); ++i) {
-        auto* row = static_cast<VxContainer*>(list.GetItemAt(i));
-        if (!EqualRect(&row->GetPos(), rect++))
+    for (size_t i = 0; i < controls.size(); ++i) {
+        if (!EqualRect(&controls[i]->GetPos(), &rects[i]))
             return false;
-        for (int child = 0; child < 4; ++child) {
-            if (!EqualRect(&row->GetItemAt(child)->GetPos(), rect++))
-                return false;
-        }
     }
     return true;
 }
+
+// The layout arithmetic alone, over the records the layout gathers from the controls: the list's
+// vertical flow and each row's horizontal one.
+class ArithmeticOnly {
+public:
+    ArithmeticOnly(int rows, int innerWidth) : rowRects_(rows), childRects_(4)
+    {
+        layout::LayoutChild row;
+        row.estimate = SIZE{0, kRowHeight};
+        rowChildren_.assign(rows, row);
+        childRecords_.resize(4);
+        childRecords_[0].estimate = kIcon;
+        childRecords_[0].padding.top = kIconTop;
+        childRecords_[2].estimate = SIZE{kDetailWidth, 0};
+        childRecords_[3].estimate = kButton;
+        childRecords_[3].padding.top = kButtonTop;
+        listArea_ = layout::AreaFor(layout::kVertical, RECT{0, 0, innerWidth, kListRect.bottom}, {}, {}, 0);
+    }
+
+    void Run()
+    {
+        layout::FlowVertical(listArea_, rowChildren_, rowRects_);
+        for (const RECT& row : rowRects_) {
+            const RECT inner = {row.left + kRowInset, row.top, row.right - kRowInset, row.bottom};
+            const layout::LayoutArea area = layout::AreaFor(layout::kHorizontal, inner, {}, {}, kGap);
+            layout::FlowHorizontal(area, childRecords_, childRects_);
+        }
+    }
+
+    // The last row's children as the arithmetic placed them, to check against the plain loop.
+    const std::vector<RECT>& LastRow() const { return childRects_; }
+
+private:
+    layout::LayoutArea listArea_;
+    std::vector<layout::LayoutChild> rowChildren_;
+    std::vector<RECT> rowRects_;
+    std::vector<layout::LayoutChild> childRecords_;
+    std::vector<RECT> childRects_;
+};
 
 bool RunRows(int rows)
 {
@@ -142,35 +204,51 @@ bool RunRows(int rows)
     list.SetPos(kListRect);
     const int innerWidth = kListRect.right - list.GetVerticalScrollbar()->GetFixedWidth();
 
-    std::vector<RECT> rects(static_cast<size_t>(rows) * 5);
+    const std::vector<VxControl*> controls = ControlsInOrder(list);
+    std::vector<RECT> rects(controls.size());
     PlainRects(rows, innerWidth, 0, rects.data());
-    if (!SameRects(list, rects)) {
+    if (!SameRects(controls, rects)) {
         std::printf("%d rows: the layout and the plain loop disagree\n", rows);
         return false;
     }
 
-    const double layout = TimePerCall([&] { list.SetPos(kListRect); });
-    const double plain = TimePerCall([&] { PlainRects(rows, innerWidth, 0, rects.data()); });
-    const double stored = TimePerCall([&] { PlainStore(list, rects); });
+    ArithmeticOnly arithmetic(rows, innerWidth);
+    arithmetic.Run();
+    if (!std::equal(arithmetic.LastRow().begin(), arithmetic.LastRow().end(), rects.end() - 4,
+                    [](const RECT& a, const RECT& b) { return EqualRect(&a, &b) != FALSE; })) {
+        std::printf("%d rows: the arithmetic and the plain loop disagree\n", rows);
+        return false;
+    }
+
     int position = 0;
-    const double scroll = TimePerCall([&] {
-        position = position ? 0 : kScrollStep;
-        list.SetScrollPos(SIZE{0, position});
+    const std::vector<double> times = TimePerCall({
+        [&] { list.SetPos(kListRect); },
+        [&] { PlainRects(rows, innerWidth, 0, rects.data()); },
+        [&] { PlainStore(controls, innerWidth, rects.data()); },
+        [&] { arithmetic.Run(); },
+        [&] {
+            position = position ? 0 : kScrollStep;
+            list.SetScrollPos(SIZE{0, position});
+        },
     });
+    const double layout = times[0], plain = times[1], stored = times[2], pure = times[3], scroll = times[4];
+    // Timing left the rows wherever the last body put them: lay out afresh, then one step.
+    list.SetScrollPos(SIZE{0, 0});
+    list.SetPos(kListRect);
     list.SetScrollPos(SIZE{0, kScrollStep});
     PlainRects(rows, innerWidth, kScrollStep, rects.data());
-    if (!SameRects(list, rects)) {
+    if (!SameRects(controls, rects)) {
         std::printf("%d rows: the scrolled rows stand elsewhere than the plain loop puts them\n", rows);
         return false;
     }
 
-    std::printf("%6d rows  layout %9.1f us   plain loop %8.1f us   plain loop into the controls %8.1f us"
-                "   scroll step %9.1f us\n",
-                rows, layout * 1e6, plain * 1e6, stored * 1e6, scroll * 1e6);
-    std::printf("             layout / plain loop %6.2f   layout / plain loop into the controls %5.2f"
-                "   (goal: at most 3)\n",
-                layout / plain, layout / stored);
-    std::printf("             scroll step / layout %5.2f   (goal: at most 0.5)\n", scroll / layout);
+    std::printf("%6d rows  layout %8.1f us  plain loop %6.1f us  plain loop into the controls %7.1f us"
+                "  arithmetic alone %7.1f us  scroll step %8.1f us\n",
+                rows, layout * 1e6, plain * 1e6, stored * 1e6, pure * 1e6, scroll * 1e6);
+    std::printf("             layout / plain loop %6.1f   layout / plain loop into the controls %4.1f"
+                "   arithmetic alone / plain loop %4.1f   (goal: at most 3)\n",
+                layout / plain, layout / stored, pure / plain);
+    std::printf("             scroll step / layout %4.2f   (goal: at most 0.5)\n", scroll / layout);
     return true;
 }
 
@@ -263,6 +341,12 @@ void PrintStackPerLevel()
                 reserve / 1024, reserve / worst, 1048576 / worst, kMaxNestingDepth);
 }
 
+void Step(int levels, const char* what)
+{
+    std::printf("%d levels: %s\n", levels, what);
+    std::fflush(stdout);  // the last line shows how far a run got that overflowed its stack
+}
+
 DWORD WINAPI RunChain(void* parameter)
 {
     const int levels = *static_cast<int*>(parameter);
@@ -273,15 +357,18 @@ DWORD WINAPI RunChain(void* parameter)
     auto* leaf = new VxControl();
     leaf->SetName(L"leaf");
     VxVerticalLayout* root = MakeChain(levels, leaf);
+    Step(levels, "built");
     root->SetPos(RECT{0, 0, 100, 100});
+    Step(levels, leaf->GetPos().right == 100 ? "laid out to the leaf" : "laid out down to the limit");
     root->DoPaint(dc.Get(), RECT{0, 0, 100, 100});
+    Step(levels, "painted");
     POINT point = {50, 50};
-    const bool hit = root->FindControl([](VxControl* c, void*) { return c; }, &point, kFindHitTest | kFindTopFirst);
+    root->FindControl([](VxControl* c, void*) { return c; }, &point, kFindHitTest | kFindTopFirst);
     const bool named = root->FindControl(
         [](VxControl* c, void*) { return c->GetName() == L"leaf" ? c : nullptr; }, nullptr, 0);
+    Step(levels, named ? "searched to the leaf" : "searched down to the limit");
     delete root;
-    std::printf("%d levels: laid out, painted, searched (hit %s, leaf %s) and destroyed\n", levels,
-                hit ? "found" : "none", named ? "found" : "not reached");
+    Step(levels, "destroyed");
     return 0;
 }
 

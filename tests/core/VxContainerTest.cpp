@@ -141,12 +141,12 @@ TEST(VxContainer, DestructionTakesTheWholeOwnedTree)
 TEST(VxContainer, NamesAndIdsAreRegisteredWithTheManager)
 {
     VxPaintManager manager;
-    VxVerticalLayout root;
-    root.SetManager(&manager);
+    auto* root = new VxVerticalLayout();
+    manager.AttachDialog(root);
     auto* row = new VxHorizontalLayout();
     VxControl* icon = Named(L"icon", 7);
     row->Add(icon);
-    root.Add(row);
+    root->Add(row);
     EXPECT_EQ(icon->GetManager(), &manager);
     EXPECT_EQ(manager.FindControl(L"icon"), icon);
     EXPECT_EQ(manager.FindControl(7u), icon);

@@ -98,7 +98,8 @@ SIZE Flow(const LayoutArea& area, std::span<const LayoutChild> children, std::sp
     }
 
     const int64_t availableMain = Axis::Main(area.available);
-    const int64_t share = adjustable ? std::max<int64_t>(0, (availableMain - fixedTotal) / adjustable) : 0;
+    // One sharing child, the common case, takes the rest below and needs no division.
+    const int64_t share = adjustable > 1 ? std::max<int64_t>(0, (availableMain - fixedTotal) / adjustable) : 0;
     int64_t main = Axis::Main(area.origin);
     const int64_t cross = Axis::Cross(area.origin);
     int64_t remaining = availableMain;

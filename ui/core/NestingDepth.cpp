@@ -3,15 +3,12 @@
 namespace VXM {
 namespace {
 
-thread_local int t_depth = 0;
+// Like every part of the framework the walks run on the UI thread only, so one counter serves;
+// a thread-local one would cost a call on every level.
+int g_depth = 0;
 
 }  // namespace
 
-NestingScope::NestingScope() : level_(++t_depth) {}
-
-NestingScope::~NestingScope()
-{
-    --t_depth;
-}
+NestingScope::NestingScope() : depth_(&g_depth), level_(++g_depth) {}
 
 }  // namespace VXM

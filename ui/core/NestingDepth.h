@@ -9,19 +9,20 @@ namespace VXM {
 // nesting so that such a tree is never made from a skin.
 inline constexpr int kMaxNestingDepth = 256;
 
-// One container level of the recursion running on this thread.
+// One container level of the recursion running on the UI thread.
 class NestingScope {
 public:
     NestingScope();
     NestingScope(const NestingScope&) = delete;
     NestingScope& operator=(const NestingScope&) = delete;
-    ~NestingScope();
+    ~NestingScope() { --*depth_; }
 
     // Whether this level may still descend into its children.
     bool Allowed() const { return level_ <= kMaxNestingDepth; }
     int Level() const { return level_; }
 
 private:
+    int* depth_ = nullptr;  // the counter
     int level_ = 0;
 };
 

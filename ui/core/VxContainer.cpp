@@ -66,6 +66,7 @@ bool VxContainer::AddAt(VxControl* control, int index)
         return false;
     Adopt(control);
     items_.insert(items_.begin() + InsertionPoint(index, items_.size()), control);
+    ForgetLayout();
     NeedUpdate();
     return true;
 }
@@ -81,6 +82,7 @@ bool VxContainer::SetIndexItem(int index, VxControl* control)
         return false;
     Adopt(control);
     items_[index] = control;
+    ForgetLayout();
     DestroyChild(old);
     NeedUpdate();
     return true;
@@ -93,6 +95,7 @@ bool VxContainer::SetItemIndex(VxControl* control, int index)
         return false;
     items_.erase(items_.begin() + from);
     items_.insert(items_.begin() + InsertionPoint(index, items_.size()), control);
+    ForgetLayout();
     NeedUpdate();
     return true;
 }
@@ -103,6 +106,7 @@ bool VxContainer::Remove(VxControl* control)
     if (index < 0)
         return false;
     items_.erase(items_.begin() + index);
+    ForgetLayout();
     DestroyChild(control);
     NeedUpdate();
     return true;
@@ -118,6 +122,7 @@ void VxContainer::RemoveAll()
 {
     std::vector<VxControl*> children = std::move(items_);
     items_.clear();
+    ForgetLayout();
     if (autoDestroy_) {
         DestroyTree(std::move(children));
         return;
@@ -144,7 +149,7 @@ RECT VxContainer::GetInset() const
 void VxContainer::SetInset(const RECT& inset)
 {
     inset_ = inset;
-    laidOut_ = false;
+    ForgetLayout();
 }
 
 int VxContainer::GetChildPadding() const
@@ -155,18 +160,25 @@ int VxContainer::GetChildPadding() const
 void VxContainer::SetChildPadding(int padding)
 {
     childPadding_ = padding;
-    laidOut_ = false;
+    ForgetLayout();
 }
 
 void VxContainer::SetLayoutType(int type)
 {
     layoutType_ = type;
-    laidOut_ = false;
+    ForgetLayout();
 }
 
 int VxContainer::GetLayoutType() const
 {
     return layoutType_;
+}
+
+void VxContainer::ForgetLayout()
+{
+    laidOut_ = false;
+    flowChildren_.clear();
+    floatingChildren_.clear();
 }
 
 void VxContainer::Adopt(VxControl* control)

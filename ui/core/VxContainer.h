@@ -114,8 +114,14 @@ private:
     bool ScrollByKey(WORD key);
     VxScrollbar* MakeScrollbar(bool horizontal, const std::wstring& style);
 
+    // Forgets the last layout: the children are to be laid out again before they are moved.
+    void ForgetLayout();
+
     bool laidOut_ = false;  // the children stand where a layout of the current inputs puts them
-    int relayouts_ = 0;     // nested layouts started by a scroll bar that appeared or vanished
+    // The visible children of the last layout, in the flow and floating; valid while laidOut_.
+    std::vector<VxControl*> flowChildren_;      // not owned
+    std::vector<VxControl*> floatingChildren_;  // not owned
+    int relayouts_ = 0;  // nested layouts started by a scroll bar that appeared or vanished
 };
 
 }  // namespace VXM

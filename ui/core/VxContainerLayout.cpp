@@ -16,66 +16,66 @@ constexpr int kMaxRelayouts = 4;
 // Lists longer than this give their scratch memory back after each layout.
 constexpr size_t kKeptScratch = 1024;
 
-// While a scroll moves the children, containers whose layout is current move along with their
-// subtree instead of being laid out again.
-thread_local bool t_moving = false;
-
 class MovingScope {
 public:
-    explicit MovingScope(bool moving) : previous_(t_moving) { t_moving = moving; }
+    MovingScope(bool& moving, bool value) : moving_(moving), previous_(moving) { moving_ = value; }
     MovingScope(const MovingScope&) = delete;
     MovingScope& operator=(const MovingScope&) = delete;
-    ~MovingScope() { t_moving = previous_; }
+    ~MovingScope() { moving_ = previous_; }
 
 private:
+    bool& moving_;
     bool previous_ = false;
 };
 
-struct Entry {
-    VxControl* control = nullptr;  // not owned
-    bool floating = false;
-};
-
-// The lists of one layout, one set per nesting level so that a child's layout keeps its
-// parent's, kept between layouts to spare the allocations.
+// The estimates and rectangles of one layout, one set per nesting level so that a child's layout
+// keeps its parent's, kept between layouts to spare the allocations.
 struct Scratch {
-    std::vector<Entry> entries;
     std::vector<layout::LayoutChild> children;
     std::vector<RECT> rects;
 
     void Clear()
     {
-        entries.clear();
         children.clear();
-        if (entries.capacity() > kKeptScratch) {
-            entries.shrink_to_fit();
-            children.shrink_to_fit();
+        if (children.capacity() > kKeptScratch) {
+            children = {};
             rects = {};
         }
     }
 };
 
-Scratch& ScratchAt(int level)
-{
-    thread_local std::deque<Scratch> levels;  // a deque keeps the outer levels in place as it grows
-    while (static_cast<int>(levels.size()) < level)
-        levels.emplace_back();
-    return levels[level - 1];
-}
+// What the layouts share; they run on the UI thread only, as does the whole framework.
+struct LayoutState {
+    // While a scroll moves the children, containers whose layout is current move along with
+    // their subtree instead of being laid out again.
+    bool moving = false;
+    std::deque<Scratch> levels;  // a deque keeps the outer levels in place as it grows
+
+    Scratch& ScratchAt(int level)
+    {
+        while (static_cast<int>(levels.size()) < level)
+            levels.emplace_back();
+        return levels[level - 1];
+    }
+};
+
+LayoutState g_layout;
 
 bool IsFloating(const VxControl& control)
 {
     return control.IsFloat() || control.IsRelFloat() || control.IsAbsFloat();
 }
 
-layout::LayoutChild Describe(VxControl& control, SIZE available)
+layout::LayoutChild Describe(VxControl& control, SIZE available, layout::LayoutKind kind)
 {
     layout::LayoutChild child;
     child.estimate = control.EstimateSize(available);
     child.padding = control.GetPadding();
     child.minSize = SIZE{control.GetMinWidth(), control.GetMinHeight()};
     child.maxSize = SIZE{control.GetMaxWidth(), control.GetMaxHeight()};
-    child.format = control.GetFormat();
+    // Only the overlaid layout centres; the flows spare the read.
+    if (kind == layout::kOverlaid)
+        child.format = control.GetFormat();
     return child;
 }
 
@@ -142,15 +142,15 @@ void VxContainer::SetPosAs(RECT rect, int layoutType)
     VxControl::SetPos(rect);
     NestingScope nesting;
     if (!nesting.Allowed()) {
-        laidOut_ = false;
+        ForgetLayout();
         return;
     }
-    if (t_moving && current && SameSize(previous, itemRect_)) {
+    if (g_layout.moving && current && SameSize(previous, itemRect_)) {
         MoveSubtree(itemRect_.left - previous.left, itemRect_.top - previous.top, layoutType);
         return;
     }
-    MovingScope fresh(false);
-    laidOut_ = false;
+    MovingScope fresh(g_layout.moving, false);
+    ForgetLayout();
     const RECT inner = InnerRect();
     const SIZE needed = items_.empty() ? SIZE{} : LayOutChildren(layoutType, inner, nesting.Level());
     laidOut_ = true;
@@ -164,14 +164,16 @@ SIZE VxContainer::LayOutChildren(int layoutType, const RECT& inner, int level)
         layout::AreaFor(kind, inner, ExtentOf(horizontalScrollbar_), ExtentOf(verticalScrollbar_), childPadding_);
     const SIZE estimateFor = kind == layout::kOverlaid ? area.inner : area.available;
 
-    Scratch& scratch = ScratchAt(level);
+    Scratch& scratch = g_layout.ScratchAt(level);
     for (VxControl* child : items_) {
         if (!child->IsVisible())
             continue;
-        const bool floating = IsFloating(*child);
-        scratch.entries.push_back(Entry{child, floating});
-        if (!floating)
-            scratch.children.push_back(Describe(*child, estimateFor));
+        if (IsFloating(*child)) {
+            floatingChildren_.push_back(child);
+            continue;
+        }
+        flowChildren_.push_back(child);
+        scratch.children.push_back(Describe(*child, estimateFor, kind));
     }
     scratch.rects.resize(scratch.children.size());
     SIZE needed = {};
@@ -187,30 +189,27 @@ SIZE VxContainer::LayOutChildren(int layoutType, const RECT& inner, int level)
         break;
     }
 
+    // Indexed: a child's SetPos that lays this container out anew rebuilds the lists.
+    for (size_t i = 0; i < flowChildren_.size() && i < scratch.rects.size(); ++i)
+        flowChildren_[i]->SetPos(scratch.rects[i]);
     const RECT reference = layout::FloatReference(kind, itemRect_, inner);
-    size_t next = 0;
-    for (const Entry& entry : scratch.entries) {
-        if (entry.floating)
-            SetFloatPos(entry.control, reference);
-        else
-            entry.control->SetPos(scratch.rects[next++]);
-    }
+    for (size_t i = 0; i < floatingChildren_.size(); ++i)
+        SetFloatPos(floatingChildren_[i], reference);
     scratch.Clear();
     return needed;
 }
 
+// The lists of the last layout spare asking every child again whether it is visible and floating.
 void VxContainer::MoveSubtree(int dx, int dy, int layoutType)
 {
     if (dx == 0 && dy == 0)
         return;
-    const RECT reference = layout::FloatReference(KindOf(layoutType), itemRect_, InnerRect());
-    for (VxControl* child : items_) {
-        if (!child->IsVisible())
-            continue;
-        if (IsFloating(*child))
+    for (VxControl* child : flowChildren_)
+        child->SetPos(layout::Offset(child->GetPos(), dx, dy));
+    if (!floatingChildren_.empty()) {
+        const RECT reference = layout::FloatReference(KindOf(layoutType), itemRect_, InnerRect());
+        for (VxControl* child : floatingChildren_)
             SetFloatPos(child, reference);
-        else
-            child->SetPos(layout::Offset(child->GetPos(), dx, dy));
     }
     for (VxScrollbar* bar : {verticalScrollbar_, horizontalScrollbar_}) {
         if (bar)
@@ -220,7 +219,12 @@ void VxContainer::MoveSubtree(int dx, int dy, int layoutType)
 
 void VxContainer::MoveChildren(int dx, int dy)
 {
-    MovingScope moving(true);
+    MovingScope moving(g_layout.moving, true);
+    if (laidOut_ && !updateNeeded_) {
+        for (VxControl* child : flowChildren_)
+            child->SetPos(layout::Offset(child->GetPos(), dx, dy));
+        return;
+    }
     for (VxControl* child : items_) {
         if (child->IsVisible() && !IsFloating(*child))
             child->SetPos(layout::Offset(child->GetPos(), dx, dy));

@@ -23,6 +23,16 @@ bool Usable(const VxScrollbar* bar)
 
 }  // namespace
 
+VxScrollbar* VxContainer::GetVerticalScrollbar() const
+{
+    return verticalScrollbar_;
+}
+
+VxScrollbar* VxContainer::GetHorizontalScrollbar() const
+{
+    return horizontalScrollbar_;
+}
+
 SIZE VxContainer::GetScrollPos() const
 {
     return SIZE{Shown(horizontalScrollbar_) ? horizontalScrollbar_->GetScrollPos() : 0,
