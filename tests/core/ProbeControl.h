@@ -18,7 +18,10 @@ public:
         VXM::VxControl::DoPaint(dc, paint);
     }
 
+    void Init() override { ++inits; }
+
     int paints = 0;
+    int inits = 0;
 
 private:
     int* destroyed_ = nullptr;  // not owned

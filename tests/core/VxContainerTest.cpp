@@ -178,6 +178,23 @@ TEST(VxContainer, HidingAContainerHidesItsSubtree)
     EXPECT_FALSE(hiddenLeaf->IsVisible()) << "its own flag stays";
 }
 
+TEST(VxContainer, InitAndTheParentReachTheWholeSubtree)
+{
+    VxVerticalLayout root;
+    auto* row = new VxHorizontalLayout();
+    auto* leaf = new ProbeControl();
+    row->Add(leaf);
+    root.Add(row);
+    root.Init();
+    EXPECT_EQ(leaf->inits, 1);
+
+    VxContainer outer;
+    root.SetParent(&outer);
+    EXPECT_EQ(root.GetParent(), &outer);
+    EXPECT_EQ(row->GetParent(), &root);
+    EXPECT_EQ(leaf->GetParent(), row);
+}
+
 TEST(VxContainer, ContainerAttributes)
 {
     VxContainer container;

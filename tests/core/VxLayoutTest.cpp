@@ -277,11 +277,18 @@ TEST(VxLayout, KeysAndTheWheelScrollThroughTheVisibleBar)
     list.list.Event(wheel);
     EXPECT_EQ(list.list.GetScrollPos().cy, line) << "another value is not a step";
 
+    // A child without a bar of its own hands the wheel on when it dispatches it.
+    auto* row = static_cast<VxControl*>(list.list.GetItemAt(4));
+    row->SetAttribute(L"dispatch", L"mousewheel");
+    wheel.wParam = 1;
+    row->Event(wheel);
+    EXPECT_EQ(list.list.GetScrollPos().cy, 2 * line);
+
     // A disabled bar takes no keys.
     list.Bar()->SetEnabled(false);
     key.key = VK_NEXT;
     list.list.Event(key);
-    EXPECT_EQ(list.list.GetScrollPos().cy, line);
+    EXPECT_EQ(list.list.GetScrollPos().cy, 2 * line);
 }
 
 TEST(VxLayout, ScrollingMovesTheChildrenAndTheirSubtreesWithoutALayout)
@@ -311,6 +318,55 @@ TEST(VxLayout, ScrollingMovesTheChildrenAndTheirSubtreesWithoutALayout)
     list.SetScrollPos(SIZE{0, 80});
     EXPECT_EQ(rows[6]->GetItemAt(1)->GetPos().left, 50);
     EXPECT_EQ(rows[6]->GetItemAt(1)->GetPos().top, 240 - 80);
+}
+
+TEST(VxLayout, ScrollingCarriesFloatsInsideRowsButNotAbsoluteOnesOrTheListsOwn)
+{
+    VxVerticalLayout list;
+    list.EnableScrollBar(true, false);
+    VxControl* pinned = NewSized(0, 0);
+    pinned->SetAttribute(L"float", L"true");
+    pinned->SetAttribute(L"pos", L"2,2,12,12");
+    list.Add(pinned);
+    auto* row = new VxHorizontalLayout();
+    row->SetFixedHeight(40);
+    VxControl* badge = new ProbeControl();
+    badge->SetAttribute(L"float", L"true");
+    badge->SetAttribute(L"pos", L"5,5,15,15");
+    VxControl* corner = new ProbeControl();
+    corner->SetAttribute(L"absfloat", L"true");
+    corner->SetAttribute(L"pos", L"1,1,11,11");
+    row->Add(badge);
+    row->Add(corner);
+    row->Add(NewSized(0, 0));
+    list.Add(row);
+    for (int i = 0; i < 10; ++i)
+        list.Add(NewSized(0, 40));
+    list.SetPos(RECT{0, 0, 200, 100});
+    ExpectRect(badge->GetPos(), 5, 5, 15, 15);
+
+    list.SetScrollPos(SIZE{0, 30});
+    ExpectRect(row->GetPos(), 0, -30, 184, 10);
+    ExpectRect(badge->GetPos(), 5, -25, 15, -15);
+    ExpectRect(corner->GetPos(), 1, 1, 11, 11);
+    ExpectRect(pinned->GetPos(), 2, 2, 12, 12);
+}
+
+TEST(VxLayout, ScrollingAfterTheChildrenChangedMovesWhatIsThereNow)
+{
+    ScrollingList list(10);
+    const RECT hiddenBefore = list.Row(2);
+    list.list.GetItemAt(2)->SetVisible(false);
+    list.list.SetScrollPos(SIZE{0, 50});
+    ExpectRect(list.Row(2), hiddenBefore.left, hiddenBefore.top, hiddenBefore.right, hiddenBefore.bottom);
+    EXPECT_EQ(list.Row(3).top, 250);
+
+    // Emptied without a layout request: the rows of the last layout are gone and not touched.
+    list.list.RemoveAll();
+    VxControl* fresh = NewSized(0, 100);
+    list.list.Add(fresh);
+    list.list.SetScrollPos(SIZE{0, 80});
+    EXPECT_EQ(fresh->GetPos().top, -30);
 }
 
 TEST(VxLayout, AHundredThousandRowsLayOutAndScroll)
