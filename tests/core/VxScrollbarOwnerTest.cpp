@@ -106,6 +106,35 @@ TEST_F(ScrollbarWithOwner, DraggedThumbSetsTheOwnersPosition)
     Release(*bar_, x, thumb.top + 5);
 }
 
+// The product's list style: 15 wide, line 30, no arrows, wheel handed on to the list.
+TEST(ScrollbarSkinStyle, ListScrollsByWheelAndTrack)
+{
+    VxVerticalLayout list;
+    list.SetAttribute(L"vscrollbarstyle", L"dispatch=\"mousewheel\" width=\"15\" linesize=\"30\" "
+                                          L"showbutton1=\"false\" showbutton2=\"false\"");
+    for (int i = 0; i < 40; ++i)
+        AddChild<VxControl>(list, 0, 50);
+    list.SetPos(RECT{0, 0, 300, 300});
+    VxScrollbar* bar = list.GetVerticalScrollbar();
+    ASSERT_NE(bar, nullptr);
+    ASSERT_EQ(bar->GetScrollRange(), 1700);
+    EXPECT_EQ(bar->GetPos().left, 285);
+    EXPECT_TRUE(IsRectEmpty(&bar->GetButton1Rect()));
+    // No arrows: the thumb runs the whole height; 300 x 300 / 2000 = 45 long.
+    EXPECT_EQ(bar->GetThumbRect().top, 0);
+    EXPECT_EQ(bar->GetThumbRect().bottom, 45);
+
+    VxEventUI wheel = MakeEvent(kEventMouseWheel, POINT{290, 100}, bar);
+    wheel.wParam = 1;  // one step down
+    bar->Event(wheel);
+    EXPECT_EQ(list.GetScrollPos().cy, 30);
+
+    Press(*bar, 290, 290);
+    Release(*bar, 290, 290);
+    EXPECT_EQ(list.GetScrollPos().cy, 330);
+    EXPECT_EQ(bar->GetThumbRect().top, 255 * 330 / 1700);
+}
+
 TEST(ScrollbarWithHorizontalOwner, ArrowsAndTrackScrollSideways)
 {
     VxHorizontalLayout row;
