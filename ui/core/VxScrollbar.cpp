@@ -304,7 +304,8 @@ void VxScrollbar::OnTimer(VxEventUI& event)
         VxControl::OnTimer(event);
         return;
     }
-    ++repeatTicks_;
+    // Only "more than five ticks" matters; saturating keeps a long hold from overflowing.
+    repeatTicks_ = std::min(repeatTicks_, kRepeatDelayTicks) + 1;
     if (thumbState_ & kStateCaptured) {
         SetScrollPosFromDrag();
         Invalidate();
