@@ -21,13 +21,6 @@ const OptionAttribute kOptionAttributes[] = {
 
 }  // namespace
 
-// A destroyed option must not stay in its manager's group.
-VxOption::~VxOption()
-{
-    if (manager_ && group_ != 0)
-        manager_->RemoveGroup(group_, this);
-}
-
 UINT VxOption::GetClass() const
 {
     return kClassOption;

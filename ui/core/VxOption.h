@@ -4,13 +4,11 @@
 
 namespace VXM {
 
-// A button with a selected state: within a group (kept by the paint manager) a radio option,
-// selecting one deselects the others; without a group a check box.
+// A button with a selected state: within a group (kept by the paint manager, which also drops a
+// destroyed option from it) a radio option, selecting one deselects the others; without a group
+// a check box.
 class VxOption : public VxButton {
 public:
-    VxOption() = default;
-    ~VxOption() override;
-
     UINT GetClass() const override;
     VxControl* GetInterface(UINT classCode) override;
     void SetAttribute(std::wstring_view name, std::wstring_view value) override;

@@ -27,8 +27,8 @@ const ProgressAttribute kProgressAttributes[] = {
 
 std::wstring Piece(const wchar_t* key, int a, int b, int c, int d)
 {
-    return std::wstring(L" ") + key + L"='" + std::to_wstring(a) + L"," + std::to_wstring(b) + L"," +
-           std::to_wstring(c) + L"," + std::to_wstring(d) + L"'";
+    return std::wstring(key) + L"='" + std::to_wstring(a) + L"," + std::to_wstring(b) + L"," + std::to_wstring(c) +
+           L"," + std::to_wstring(d) + L"'";
 }
 
 }  // namespace
@@ -113,24 +113,25 @@ void VxProgress::PaintStatusColor(HDC dc)
 }
 
 // The normal image goes over the filled part, at least as wide as its fixed corners; with the
-// source flag it is cropped to that part of the image instead of squeezed.
+// source flag it is cropped to that part of the image instead of squeezed. The pieces go in the
+// modifier, which overrides the string's own and also serves a bare file name.
 void VxProgress::PaintStatusImage(HDC dc)
 {
     std::wstring& normal = images_[kImageNormal];
     if (normal.empty())
         return;
     const int width = itemRect_.right - itemRect_.left, height = itemRect_.bottom - itemRect_.top;
-    std::wstring image = normal;
-    if (source_)
-        image += Piece(L"source", 0, 0, ProgressFill(width, value_, maximum_, step_), height);
     RECT corner = {};
     VxImageString(normal).GetCorner(corner);
     const int fill = ProgressFill(width - foreInset_.left - foreInset_.right, value_, maximum_, step_);
     const int drawn = std::max(fill, static_cast<int>(corner.left + corner.right));
     if (drawn <= 0)
         return;  // a zero dest width would mean the whole control
-    image += Piece(L"dest", foreInset_.left, foreInset_.top, foreInset_.left + drawn, height - foreInset_.bottom);
-    if (!DrawImage(dc, image))
+    std::wstring modifier =
+        Piece(L"dest", foreInset_.left, foreInset_.top, foreInset_.left + drawn, height - foreInset_.bottom);
+    if (source_)
+        modifier = Piece(L"source", 0, 0, ProgressFill(width, value_, maximum_, step_), height) + L" " + modifier;
+    if (!DrawImage(dc, normal, modifier))
         normal.clear();  // not tried again on every paint
 }
 
