@@ -2,7 +2,7 @@
 // rectangle: a typical mark-up line (goal: at most 3 times plain DrawTextW) and a wrapped
 // 2,000-character Chinese paragraph (goal: at most 5 times DT_WORDBREAK). For the paragraph it
 // also times the search the fit count replaces: halving while twice too wide, then one
-// character at a time.
+// then one character at a time.
 
 #include <windows.h>
 
@@ -64,8 +64,8 @@ void Report(const char* what, double ours, double win32, int calls, double goal)
     std::printf("  ratio:  %9.2f  (goal: at most %.0f)\n", ours / win32, goal);
 }
 
-// The drawing pass as first specified: halve while more than twice too wide, then one
-// character at a time.
+// The search the fit count replaces in the drawing pass: halve while more than twice too wide,
+// then one character at a time.
 void DrawWithHalvingSearch(HDC dc, RECT rect, std::wstring_view paragraph)
 {
     VXM::GdiLineMeasure measure(dc, 0);
