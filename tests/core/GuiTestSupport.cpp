@@ -32,4 +32,9 @@ bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs)
     return true;
 }
 
+void PumpFor(DWORD milliseconds)
+{
+    PumpUntil([] { return false; }, milliseconds);
+}
+
 }  // namespace gui_test

@@ -13,4 +13,7 @@ void PumpMessages();
 // Pumps until `done` holds or `timeoutMs` has passed; whether it held.
 bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 3000);
 
+// Pumps for `milliseconds`, for checks that something does not happen.
+void PumpFor(DWORD milliseconds);
+
 }  // namespace gui_test

@@ -252,10 +252,11 @@ bool VxPaintManager::OnLButtonUp(UINT, WPARAM wParam, LPARAM lParam, LRESULT&)
 {
     const POINT point = ClientPoint(lParam);
     lastMouse_ = point;
+    // Also when the pressed control was destroyed meanwhile, unless the right button holds it.
+    if (!dropDrag_ && (leftClick_ || (captured_ && !rightClick_)))
+        ReleaseCapture();
     if (!leftClick_)
         return false;
-    if (!dropDrag_)
-        ReleaseCapture();
     DeliverEvent(std::exchange(leftClick_, nullptr), kEventLButtonUp, point,
                  {.keyState = LOWORD(wParam), .wParam = wParam, .lParam = lParam});
     return false;
