@@ -138,6 +138,20 @@ TEST_F(WindowWnd, NcDestroyUnbindsBeforeOnFinalMessage)
     window.ResizeClient(10, 10);
 }
 
+TEST_F(WindowWnd, WindowThatOutlivesItsObjectFallsBackToTheDefaultProcedure)
+{
+    HWND handle = nullptr;
+    {
+        ProbeWindow shortLived;
+        handle = CreatePopup(shortLived);
+        ASSERT_NE(handle, nullptr);
+    }
+    EXPECT_EQ(GetWindowLongPtrW(handle, GWLP_USERDATA), 0);
+    EXPECT_EQ(SendMessageW(handle, kProbe, 21, 0), 0);
+    SetWindowTextW(handle, L"still");
+    EXPECT_TRUE(DestroyWindow(handle));
+}
+
 TEST_F(WindowWnd, MessagesBeforeBindingGoToTheDefaultProcedure)
 {
     ProbeWindow owner;

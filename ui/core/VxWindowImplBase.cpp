@@ -16,6 +16,11 @@ LRESULT NotHandled(bool& handled)
 
 }  // namespace
 
+VxWindowImplBase::~VxWindowImplBase()
+{
+    Unbind();
+}
+
 LRESULT VxWindowImplBase::VxHandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     using Handler = LRESULT (VxWindowImplBase::*)(UINT, WPARAM, LPARAM, bool&);

@@ -16,7 +16,8 @@ namespace VXM {
 class VxWindowImplBase : public VxWindowWnd, public INotify {
 public:
     VxWindowImplBase() = default;
-    ~VxWindowImplBase() override = default;
+    // Unbinds a window that is still alive before the paint manager goes.
+    ~VxWindowImplBase() override;
 
     LRESULT VxHandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void Notify(VxNotify&) override {}

@@ -49,7 +49,23 @@ IconHandle LoadIconSized(UINT resourceId, int widthMetric, int heightMetric)
 
 }  // namespace
 
-VxWindowWnd::~VxWindowWnd() = default;
+VxWindowWnd::~VxWindowWnd()
+{
+    Unbind();
+}
+
+void VxWindowWnd::Unbind()
+{
+    if (subclassed_) {
+        Unsubclass();
+        return;
+    }
+    if (!IsWindow(window_))
+        return;
+    ForgetUserData(window_);
+    ForgetProperty(window_);
+    window_ = nullptr;
+}
 
 const wchar_t* VxWindowWnd::GetSuperClassName() const
 {

@@ -59,6 +59,9 @@ protected:
     static LRESULT CALLBACK ControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     bool RegisterWindowClass();
     bool RegisterSuperclass();
+    // Lets go of a window that outlives its object: later messages reach the default
+    // procedure instead of a destroyed object.
+    void Unbind();
 
     HWND window_ = nullptr;
     WNDPROC previousProc_ = DefWindowProcW;
