@@ -64,7 +64,10 @@ TEST(TinyXml, ReadsChineseAttributeOfTheGbkSkinResource)
     const TiXmlElement* window = document.RootElement()->FirstChildElement("Window");
     ASSERT_NE(window, nullptr);
     EXPECT_STREQ(window->Attribute("name"), "Main");
-    const TiXmlElement* control = window->FirstChildElement()->FirstChildElement("Control");
+    const TiXmlElement* page = window->FirstChildElement("VerticalLayout");
+    page = page ? page->FirstChildElement("VerticalLayout") : nullptr;
+    ASSERT_NE(page, nullptr);
+    const TiXmlElement* control = page->FirstChildElement("Control");
     ASSERT_NE(control, nullptr);
     EXPECT_EQ(FromCodePage(control->Attribute("text"), 936), L"欢迎使用DLL错误修复工具");
 }
