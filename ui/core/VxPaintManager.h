@@ -152,6 +152,13 @@ public:
     bool MessageHandler(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
 private:
+    // Every initialised manager, in Init order; the message loop offers each message to them.
+    static std::vector<VxPaintManager*>& PreMessageList();
+    // The work of the delayed clean-up message: destroys every collected control.
+    void RunDelayedCleanup();
+    // The next free local timer id of the 0..254 cycle, or -1 when all are in use.
+    int NextLocalTimerId();
+
     struct TimerRecord {
         VxControl* control = nullptr;  // not owned
         UINT key = 0;
@@ -219,6 +226,7 @@ private:
     std::map<std::wstring, std::wstring, std::less<>> defaultAttributes_;
 
     UINT nextTimerId_ = 0;  // cycles through 0..254
+    std::vector<UINT> plainTimers_;  // local ids of the timers bound to no control
     VxAnimationManager animations_{*this};
 
     TOOLINFOW toolInfo_ = {};
@@ -269,8 +277,6 @@ private:
     void HideTooltip();
     // The visible, enabled controls in tree order that are Tab stops, plus `current`.
     std::vector<VxControl*> TabWalk(VxControl* current) const;
-    // Every initialised manager, in registration order; the message loop asks each in turn.
-    static std::vector<VxPaintManager*>& PreMessageList();
 
     SIZE offscreenSize_ = {};
     uint32_t* offscreenBits_ = nullptr;  // pixels of offscreenBitmap_

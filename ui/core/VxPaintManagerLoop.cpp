@@ -5,12 +5,6 @@
 
 namespace VXM {
 
-std::vector<VxPaintManager*>& VxPaintManager::PreMessageList()
-{
-    static std::vector<VxPaintManager*> managers;
-    return managers;
-}
-
 void VxPaintManager::MessageLoop()
 {
     MSG message = {};

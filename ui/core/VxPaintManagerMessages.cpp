@@ -2,7 +2,6 @@
 // background erasing, reflection to child windows, timers and the delayed clean-up.
 
 #include <algorithm>
-#include <utility>
 #include <vector>
 
 #include "VxControl.h"
@@ -111,9 +110,7 @@ bool VxPaintManager::OnTimer(UINT, WPARAM wParam, LPARAM, LRESULT&)
 
 bool VxPaintManager::OnDelayedCleanup(UINT, WPARAM, LPARAM, LRESULT&)
 {
-    // A destructor may queue more controls; those wait for the next clean-up message.
-    for (VxControl* control : std::exchange(delayedCleanup_, {}))
-        delete control;
+    RunDelayedCleanup();
     return false;
 }
 
