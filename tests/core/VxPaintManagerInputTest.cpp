@@ -262,10 +262,10 @@ TEST_F(PaintManagerInput, KeysGoToTheFocusControl)
     TreeWindow window([&](VxContainer& root) { field = AddFloating(root, {0, 0, 200, 30}); });
     ASSERT_TRUE(window.Open());
     window.Manager().SetFocus(field);
-    PostMessageW(window.GetHWND(), WM_KEYDOWN, 'Q', 0);
-    PostMessageW(window.GetHWND(), WM_CHAR, L'q', 0);
-    PostMessageW(window.GetHWND(), WM_KEYUP, 'Q', 0);
-    PumpMessages();
+    // Sent, not posted: the message loop would translate a posted key-down into a second WM_CHAR.
+    SendMessageW(window.GetHWND(), WM_KEYDOWN, 'Q', 0);
+    SendMessageW(window.GetHWND(), WM_CHAR, L'q', 0);
+    SendMessageW(window.GetHWND(), WM_KEYUP, 'Q', 0);
     ASSERT_EQ(field->Count(kEventKeyDown), 1);
     EXPECT_EQ(field->Count(kEventChar), 1);
     EXPECT_EQ(field->Count(kEventKeyUp), 1);

@@ -152,9 +152,21 @@ TEST_F(PaintManagerPaint, ZeroSizedClientAreaPaintsWithoutFailing)
 TEST_F(PaintManagerPaint, RoundCornersShapeTheWindowOnEveryResize)
 {
     TreeWindow window;
+    // The skin's 2 x 2 corner ellipses are too small to take a whole pixel; 6 x 6 ones show.
     window.Manager().SetRoundCorner(2, 2);
     ASSERT_TRUE(window.Open(200, 100, WS_POPUP));
-    SetWindowPos(window.GetHWND(), nullptr, 0, 0, 220, 120, SWP_NOMOVE | SWP_NOZORDER);
+    for (const SIZE size : {SIZE{220, 120}, SIZE{180, 90}}) {
+        SetWindowPos(window.GetHWND(), nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
+        GdiRegion region(CreateRectRgn(0, 0, 0, 0));
+        ASSERT_NE(GetWindowRgn(window.GetHWND(), region.Get()), ERROR);
+        RECT box = {};
+        GetRgnBox(region.Get(), &box);
+        EXPECT_EQ(box.right, size.cx);
+        EXPECT_EQ(box.bottom, size.cy);
+    }
+
+    window.Manager().SetRoundCorner(6, 6);
+    SetWindowPos(window.GetHWND(), nullptr, 0, 0, 200, 100, SWP_NOMOVE | SWP_NOZORDER);
     Corners corners = WindowRegionCorners(window.GetHWND());
     EXPECT_FALSE(corners.topLeft);
     EXPECT_FALSE(corners.topRight);
@@ -162,7 +174,7 @@ TEST_F(PaintManagerPaint, RoundCornersShapeTheWindowOnEveryResize)
     EXPECT_FALSE(corners.bottomRight);
 
     window.Manager().SetRoundCorner(5, 0);
-    SetWindowPos(window.GetHWND(), nullptr, 0, 0, 200, 100, SWP_NOMOVE | SWP_NOZORDER);
+    SetWindowPos(window.GetHWND(), nullptr, 0, 0, 210, 100, SWP_NOMOVE | SWP_NOZORDER);
     corners = WindowRegionCorners(window.GetHWND());
     EXPECT_FALSE(corners.topLeft);
     EXPECT_FALSE(corners.topRight);
@@ -171,7 +183,7 @@ TEST_F(PaintManagerPaint, RoundCornersShapeTheWindowOnEveryResize)
 
     // Square again: the rectangle is set once, so the corners come back.
     window.Manager().SetRoundCorner(0, 0);
-    SetWindowPos(window.GetHWND(), nullptr, 0, 0, 210, 100, SWP_NOMOVE | SWP_NOZORDER);
+    SetWindowPos(window.GetHWND(), nullptr, 0, 0, 200, 100, SWP_NOMOVE | SWP_NOZORDER);
     corners = WindowRegionCorners(window.GetHWND());
     EXPECT_TRUE(corners.topLeft);
     EXPECT_TRUE(corners.bottomRight);

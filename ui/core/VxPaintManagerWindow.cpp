@@ -55,7 +55,9 @@ bool VxPaintManager::OnSize(UINT, WPARAM wParam, LPARAM, LRESULT&)
         lastShapeRound_ = false;
     }
     // Also after a resize shaped by an image: the buffer and the layout follow the new size.
+    // A shrinking window has nothing invalid, so the paint that does the layout is asked for.
     fullLayoutNeeded_ = true;
+    ::InvalidateRect(window_, nullptr, FALSE);
     return true;
 }
 
