@@ -70,8 +70,19 @@ int TreeWindow::CountNotes(UINT type, const VxControl* sender) const
 
 void TreeWindow::Mouse(UINT message, int x, int y, WPARAM keys)
 {
+    // The real pointer goes there too, so that mouse tracking sees what the message says.
+    POINT screen = {x, y};
+    ClientToScreen(GetHWND(), &screen);
+    SetCursorPos(screen.x, screen.y);
     PostMessageW(GetHWND(), message, keys, MAKELPARAM(x, y));
     PumpMessages();
+}
+
+void TreeWindow::MovePointerAway()
+{
+    RECT bounds = {};
+    GetWindowRect(GetHWND(), &bounds);
+    SetCursorPos(bounds.right + 40, bounds.bottom + 40);
 }
 
 std::vector<uint32_t> TreeWindow::Capture()

@@ -50,6 +50,8 @@ public:
 
     // Posts a mouse message at client coordinates and lets it run.
     void Mouse(UINT message, int x, int y, WPARAM keys = 0);
+    // Puts the real pointer outside the window.
+    void MovePointerAway();
     // The client area as the window would print it, 0x00RRGGBB per pixel, top row first.
     std::vector<uint32_t> Capture();
     uint32_t PixelAt(const std::vector<uint32_t>& pixels, int x, int y) const;
