@@ -54,14 +54,15 @@ bool TryResize(std::vector<uint8_t>& buffer, size_t size)
 }
 
 // A gzip body ends with its decoded size (mod 2^32). Taken as the first output size when deflate
-// could produce it, so a large body is not decoded through ever-doubling fresh buffers.
+// could produce it and the cap allows it, so a large body is not decoded through ever-doubling
+// fresh buffers, and a lying one allocates no more than the cap.
 size_t DeclaredGzipSize(std::span<const uint8_t> body)
 {
     if (body.size() < kGzipMinimumSize || body[0] != 0x1F || body[1] != 0x8B)
         return 0;
     const uint8_t* size = body.data() + body.size() - 4;
     const size_t declared = size[0] | size[1] << 8 | size[2] << 16 | static_cast<size_t>(size[3]) << 24;
-    return declared <= body.size() * kMaxDeflateRatio ? declared : 0;
+    return declared <= body.size() * kMaxDeflateRatio && declared <= kMaxDecodedBody ? declared : 0;
 }
 
 bool AllocateOutput(std::vector<uint8_t>& output, std::span<const uint8_t> body, BodyEncoding encoding)
@@ -94,7 +95,9 @@ std::optional<std::vector<uint8_t>> InflateBody(std::span<const uint8_t> body,
     size_t consumed = 0;
     size_t produced = 0;
     for (;;) {
-        if (produced == output.size() && !TryResize(output, output.size() * 2))
+        // One byte of room past the cap tells a body that reaches it from one that passes it.
+        if (produced == output.size() &&
+            (produced > kMaxDecodedBody || !TryResize(output, std::min(produced * 2, kMaxDecodedBody + 1))))
             return std::nullopt;
         const size_t inSlice = std::min(body.size() - consumed, kMaxSlice);
         const size_t outSlice = std::min(output.size() - produced, kMaxSlice);
@@ -115,6 +118,8 @@ std::optional<std::vector<uint8_t>> InflateBody(std::span<const uint8_t> body,
         if (status != Z_OK && status != Z_BUF_ERROR)
             return std::nullopt;
     }
+    if (produced > kMaxDecodedBody)
+        return std::nullopt;
     output.resize(produced);
     // A lying size field leaves much unused room behind; the body keeps only what it needs.
     if (output.capacity() > 2 * produced + kInflateInitialOutput)
@@ -134,5 +139,9 @@ std::vector<uint8_t> DecodeBody(std::vector<uint8_t> body, std::wstring_view con
 std::string NarrowTextUpToZero(std::span<const uint8_t> bytes)
 {
     const auto end = std::find(bytes.begin(), bytes.end(), uint8_t{0});
-    return std::string(bytes.begin(), end);
+    try {
+        return std::string(bytes.begin(), end);
+    } catch (const std::bad_alloc&) {
+        return {};
+    }
 }

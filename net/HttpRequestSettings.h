@@ -16,8 +16,12 @@ struct HttpRequestSettings {
     std::wstring formBoundary;  // empty: the POST body is form-urlencoded
     bool followRedirects = true;
     bool headersOnly = false;
-    // Milliseconds; 0 or below keeps WinHTTP's own value.
+    // Milliseconds; 0 or below keeps WinHTTP's own value. The receive time-out bounds the wait
+    // for the reply's headers and for each piece of its body.
     int connectTimeoutMs = 10000;
     int receiveTimeoutMs = 10000;
     int sendTimeoutMs = 10000;
+    // The whole call, retries and follow-ups included; 0 or below: no limit. A call ends at the
+    // latest one receive time-out after it: a read under way is not cut short.
+    int overallTimeoutMs = 30000;
 };

@@ -1,8 +1,13 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
+
+// A reply body may be at most this long (16 MiB) as received; a longer or endless one fails the
+// attempt instead of growing until memory runs out.
+inline constexpr size_t kMaxReplyBody = size_t{16} << 20;
 
 // The reply of the last attempt; reset when an attempt starts.
 struct HttpResponse {

@@ -6,6 +6,8 @@
 #include "TextEncoding.h"
 #include "WinHttpHandle.h"
 
+#include <algorithm>
+#include <climits>
 #include <cwchar>
 #include <new>
 #include <optional>
@@ -151,6 +153,18 @@ void NqWinHttp::SetListener(NqWinHttpListener* listener)
 
 bool NqWinHttp::Request(HANDLE stopEvent, std::wstring url, std::wstring body)
 {
+    deadline_ = settings_.overallTimeoutMs > 0 ? GetTickCount64() + settings_.overallTimeoutMs : 0;
+    try {
+        return RequestUntilDone(stopEvent, std::move(url), std::move(body));
+    } catch (const std::bad_alloc&) {
+        // The attempt in progress has failed; no listener or retry is asked to allocate more.
+        settings_.extraHeaders.clear();
+        return false;
+    }
+}
+
+bool NqWinHttp::RequestUntilDone(HANDLE stopEvent, std::wstring url, std::wstring body)
+{
     retryCount_ = 0;
     bool firstAttempt = true;
     Attempt result = Attempt::Failed;
@@ -162,14 +176,14 @@ bool NqWinHttp::Request(HANDLE stopEvent, std::wstring url, std::wstring body)
         result = RunAttempt(stopEvent, url, body);
         if (result != Attempt::Complete)
             SetStatus(L"已停止");
-        if (result == Attempt::Failed && retryCount_ < retryLimit_) {
+        if (result == Attempt::Failed && retryCount_ < retryLimit_ && !PastDeadline()) {
             ++retryCount_;
             continue;
         }
         if (result == Attempt::Stopped)
             break;
         std::wstring next = NotifyFinished(result == Attempt::Failed, stopEvent);
-        if (next.empty())
+        if (next.empty() || PastDeadline())
             break;
         url = std::move(next);
         body.clear();
@@ -188,6 +202,24 @@ std::string NqWinHttp::BodyAsNarrowString()
     return NarrowTextUpToZero(response_.body);
 }
 
+bool NqWinHttp::PastDeadline() const
+{
+    return deadline_ != 0 && GetTickCount64() >= deadline_;
+}
+
+// A WinHTTP time-out no longer than what is left of the call; at least 1 ms, since 0 would mean
+// "no time-out" to WinHTTP.
+int NqWinHttp::RemainingMs(int timeoutMs) const
+{
+    if (deadline_ == 0)
+        return timeoutMs;
+    const ULONGLONG now = GetTickCount64();
+    const ULONGLONG left = deadline_ > now ? deadline_ - now : 1;
+    if (timeoutMs <= 0)
+        return static_cast<int>(std::min<ULONGLONG>(left, INT_MAX));
+    return static_cast<int>(std::min<ULONGLONG>(left, static_cast<ULONGLONG>(timeoutMs)));
+}
+
 void NqWinHttp::TakeSystemCookies(const std::wstring& url)
 {
     const std::wstring cookies = SystemCookiesFor(url);
@@ -202,6 +234,8 @@ NqWinHttp::Attempt NqWinHttp::RunAttempt(HANDLE stopEvent, const std::wstring& u
     SetStatus(L"正在进行 HTTP 组件初始化 ...");
     if (Signalled(stopEvent))
         return Attempt::Stopped;
+    if (PastDeadline())
+        return Attempt::Failed;
     WinHttpHandle session = OpenSession(settings_.userAgent);
     if (!session)
         return Attempt::Failed;
@@ -287,9 +321,12 @@ void NqWinHttp::ConfigureRequest(HINTERNET request, bool secure) const
         if (!WinHttpSetOption(request, WINHTTP_OPTION_SECURITY_FLAGS, &flags, sizeof(flags)))
             SetDwordOption(request, WINHTTP_OPTION_SECURITY_FLAGS, kDocumentedCertificateFlags);
     }
-    SetTimeout(request, WINHTTP_OPTION_CONNECT_TIMEOUT, settings_.connectTimeoutMs);
-    SetTimeout(request, WINHTTP_OPTION_SEND_TIMEOUT, settings_.sendTimeoutMs);
-    SetTimeout(request, WINHTTP_OPTION_RECEIVE_TIMEOUT, settings_.receiveTimeoutMs);
+    SetTimeout(request, WINHTTP_OPTION_CONNECT_TIMEOUT, RemainingMs(settings_.connectTimeoutMs));
+    SetTimeout(request, WINHTTP_OPTION_SEND_TIMEOUT, RemainingMs(settings_.sendTimeoutMs));
+    SetTimeout(request, WINHTTP_OPTION_RECEIVE_TIMEOUT, RemainingMs(settings_.receiveTimeoutMs));
+    // The receive time-out alone does not bound the wait for the headers (WinHTTP's own default
+    // for that is 90 s).
+    SetTimeout(request, WINHTTP_OPTION_RECEIVE_RESPONSE_TIMEOUT, RemainingMs(settings_.receiveTimeoutMs));
     if (!settings_.followRedirects)
         SetDwordOption(request, WINHTTP_OPTION_DISABLE_FEATURE, WINHTTP_DISABLE_REDIRECTS);
 }
@@ -353,10 +390,11 @@ NqWinHttp::Attempt NqWinHttp::ReceiveBody(HANDLE stopEvent, HINTERNET request)
         DWORD available = 0;
         if (!WinHttpQueryDataAvailable(request, &available))
             return Attempt::Failed;
+        // The end of the data: a reply cut before its announced length is no reply.
         if (available == 0)
-            return Attempt::Complete;
+            return received < response_.contentLength ? Attempt::Failed : Attempt::Complete;
         const size_t offset = response_.body.size();
-        if (!TryGrow(response_.body, available))
+        if (available > kMaxReplyBody - offset || !TryGrow(response_.body, available))
             return Attempt::Failed;
         DWORD read = 0;
         const BOOL ok = WinHttpReadData(request, response_.body.data() + offset, available, &read);
@@ -372,6 +410,8 @@ NqWinHttp::Attempt NqWinHttp::ReceiveBody(HANDLE stopEvent, HINTERNET request)
         NotifyProgress(percent, speed);
         if (Signalled(stopEvent))
             return Attempt::Stopped;
+        if (PastDeadline())
+            return Attempt::Failed;
     }
 }
 

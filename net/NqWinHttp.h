@@ -32,9 +32,12 @@ public:
     NqWinHttp& operator=(const NqWinHttp&) = delete;
 
     // GET when the body is empty, else POST of the body in the ANSI code page; "url@body" with an
-    // empty body posts the text after the first '@'. True when the reply was a complete 200.
+    // empty body posts the text after the first '@'. True when the reply was a complete 200:
+    // every byte its Content-Length announced, at most kMaxReplyBody. Ends within the settings'
+    // time-outs; false, never an exception, when memory runs out.
     bool Request(HANDLE stopEvent, std::wstring url, std::wstring body);
-    // The body inflated once as its Content-Encoding says, up to its first zero byte.
+    // The body inflated once as its Content-Encoding says, up to its first zero byte; empty
+    // when memory runs out.
     std::string BodyAsNarrowString();
 
     // Manual reset: once set, every later check of this object's requests stops them.
@@ -56,6 +59,7 @@ private:
     // WinHTTP's HINTERNET: winhttp.h stays out of this header, it clashes with wininet.h.
     using RequestHandle = void*;
 
+    bool RequestUntilDone(HANDLE stopEvent, std::wstring url, std::wstring body);
     Attempt RunAttempt(HANDLE stopEvent, const std::wstring& url, const std::wstring& body);
     Attempt SendAndReceive(HANDLE stopEvent, RequestHandle request, const Target& target,
                            const std::wstring& body);
@@ -68,6 +72,8 @@ private:
     std::wstring NotifyFinished(bool failed, HANDLE stopEvent);
     void NotifyProgress(int percent, double speed);
     void SetStatus(std::wstring text);
+    bool PastDeadline() const;
+    int RemainingMs(int timeoutMs) const;
 
     KernelHandle stopEvent_;
     HttpRequestSettings settings_;
@@ -77,6 +83,7 @@ private:
     NqWinHttpListener* listener_ = nullptr;  // not owned
     int retryLimit_ = 0;
     int retryCount_ = 0;
+    ULONGLONG deadline_ = 0;  // GetTickCount64 value the call must end by; 0: none
     // Recursive like a critical section: a listener may read the status text.
     mutable std::recursive_mutex lock_;
 };

@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <iterator>
+#include <new>
 
 namespace {
 
@@ -48,6 +50,24 @@ bool ParseObject(const std::string& text, Json::Value& root)
     }
 }
 
+bool ParseEntries(const std::string& text, std::vector<RuntimeLibEntry>& entries)
+{
+    Json::Value root;
+    if (text.empty() || !ParseObject(text, root))
+        return false;
+    if (IntMember(root, "code") != kSuccessCode)
+        return false;
+    const Json::Value data = root.get("data", Json::Value());
+    if (!data.isObject())
+        return false;
+    const Json::Value runtimeLibs = data.get("runtimelib", Json::Value());
+    if (!runtimeLibs.isArray())
+        return false;
+    for (Json::ArrayIndex i = 0; i < runtimeLibs.size(); ++i)
+        entries.push_back(EntryFrom(runtimeLibs[i]));
+    return true;
+}
+
 }  // namespace
 
 std::string NormalizeSha256(const std::string& digest)
@@ -65,18 +85,15 @@ std::string NormalizeSha256(const std::string& digest)
 
 bool ParseRuntimeLibReply(const std::string& text, std::vector<RuntimeLibEntry>& list)
 {
-    Json::Value root;
-    if (text.empty() || !ParseObject(text, root))
+    try {
+        std::vector<RuntimeLibEntry> entries;
+        if (!ParseEntries(text, entries))
+            return false;
+        list.reserve(list.size() + entries.size());
+        // Moving into reserved room cannot fail: the list gets every entry or none.
+        std::move(entries.begin(), entries.end(), std::back_inserter(list));
+        return true;
+    } catch (const std::bad_alloc&) {
         return false;
-    if (IntMember(root, "code") != kSuccessCode)
-        return false;
-    const Json::Value data = root.get("data", Json::Value());
-    if (!data.isObject())
-        return false;
-    const Json::Value runtimeLibs = data.get("runtimelib", Json::Value());
-    if (!runtimeLibs.isArray())
-        return false;
-    for (Json::ArrayIndex i = 0; i < runtimeLibs.size(); ++i)
-        list.push_back(EntryFrom(runtimeLibs[i]));
-    return true;
+    }
 }

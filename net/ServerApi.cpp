@@ -5,6 +5,8 @@
 #include "RuntimeLibReply.h"
 #include "VendorConfig.h"
 
+#include <new>
+
 namespace {
 
 // Sent empty: the program identifies no machine.
@@ -60,19 +62,31 @@ std::wstring UsageBackhaulUrl(const ServerEndpoint& endpoint, std::wstring_view 
 void ReportUsageAction(std::wstring_view main, std::wstring_view sub,
                        const ServerEndpoint& endpoint)
 {
-    PingUrl(UsageActionUrl(endpoint, main, sub));
+    try {
+        PingUrl(UsageActionUrl(endpoint, main, sub));
+    } catch (const std::bad_alloc&) {
+        // The report is lost, as when the server cannot be reached.
+    }
 }
 
 void ReportUsageBackhaul(std::wstring_view action, std::wstring_view key1,
                          const ServerEndpoint& endpoint)
 {
-    PingUrl(UsageBackhaulUrl(endpoint, action, key1));
+    try {
+        PingUrl(UsageBackhaulUrl(endpoint, action, key1));
+    } catch (const std::bad_alloc&) {
+        // The report is lost, as when the server cannot be reached.
+    }
 }
 
 void FetchRuntimeLibList(std::vector<RuntimeLibEntry>& list, const ServerEndpoint& endpoint)
 {
-    NqWinHttp client;
-    if (!client.Request(client.StopEvent(), RuntimeLibUrl(endpoint), std::wstring()))
-        return;
-    ParseRuntimeLibReply(client.BodyAsNarrowString(), list);
+    try {
+        NqWinHttp client;
+        if (!client.Request(client.StopEvent(), RuntimeLibUrl(endpoint), std::wstring()))
+            return;
+        ParseRuntimeLibReply(client.BodyAsNarrowString(), list);
+    } catch (const std::bad_alloc&) {
+        // The list stays as it was, as when the server cannot be reached.
+    }
 }

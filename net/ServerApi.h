@@ -26,13 +26,15 @@ std::wstring UsageActionUrl(const ServerEndpoint& endpoint, std::wstring_view ma
 std::wstring UsageBackhaulUrl(const ServerEndpoint& endpoint, std::wstring_view action,
                               std::wstring_view key1);
 
-// Usage reports: the reply is not read and a failure changes nothing.
+// Usage reports: the reply is not read and a failure changes nothing. Each ends within PingUrl's
+// time-outs.
 void ReportUsageAction(std::wstring_view main, std::wstring_view sub,
                        const ServerEndpoint& endpoint = CompiledEndpoint());
 void ReportUsageBackhaul(std::wstring_view action, std::wstring_view key1,
                          const ServerEndpoint& endpoint = CompiledEndpoint());
 
 // Appends the server's runtime-library list; leaves the list as it was when the server cannot
-// be reached or its reply is not a success reply.
+// be reached, its reply is not a success reply or memory runs out. Ends within NqWinHttp's
+// default time-outs.
 void FetchRuntimeLibList(std::vector<RuntimeLibEntry>& list,
                          const ServerEndpoint& endpoint = CompiledEndpoint());

@@ -23,6 +23,43 @@ bool IsParentLike(std::wstring_view component)
     return dots >= 2;
 }
 
+wchar_t UpperAscii(wchar_t c)
+{
+    return c >= L'a' && c <= L'z' ? static_cast<wchar_t>(c - L'a' + L'A') : c;
+}
+
+bool EqualsUpper(std::wstring_view text, std::wstring_view upper)
+{
+    if (text.size() != upper.size())
+        return false;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (UpperAscii(text[i]) != upper[i])
+            return false;
+    }
+    return true;
+}
+
+// The superscript digits ¹ ² ³ count as well: "COM¹" is a device too.
+bool IsDeviceDigit(wchar_t c)
+{
+    return (c >= L'0' && c <= L'9') || c == L'\u00B9' || c == L'\u00B2' || c == L'\u00B3';
+}
+
+// Windows opens a device for a component whose part before the first dot, without trailing
+// blanks, is a device name, whatever extension follows.
+bool IsDeviceName(std::wstring_view component)
+{
+    std::wstring_view base = component.substr(0, component.find(L'.'));
+    while (!base.empty() && base.back() == L' ')
+        base.remove_suffix(1);
+    for (std::wstring_view device : {L"CON", L"PRN", L"AUX", L"NUL", L"CONIN$", L"CONOUT$"}) {
+        if (EqualsUpper(base, device))
+            return true;
+    }
+    return base.size() == 4 && IsDeviceDigit(base[3]) &&
+           (EqualsUpper(base.substr(0, 3), L"COM") || EqualsUpper(base.substr(0, 3), L"LPT"));
+}
+
 }  // namespace
 
 bool IsSafeItemName(std::wstring_view name)
@@ -36,7 +73,8 @@ bool IsSafeItemName(std::wstring_view name)
         size_t end = start;
         while (end < name.size() && !IsSeparator(name[end]))
             ++end;
-        if (IsParentLike(name.substr(start, end - start)))
+        const std::wstring_view component = name.substr(start, end - start);
+        if (IsParentLike(component) || IsDeviceName(component))
             return false;
         start = end + 1;
     }

@@ -6,8 +6,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <mutex>
-#include <optional>
 #include <vector>
 
 extern "C" {
@@ -99,14 +99,14 @@ public:
         return std::wstring(reinterpret_cast<const wchar_t*>(name.data()));
     }
 
-    std::optional<DWORD> StoredAttributes(UInt32 index) const
+    void ApplyStoredAttributes(UInt32 index, const std::wstring& path) const
     {
         if (!SzBitWithVals_Check(&db_.Attribs, index))
-            return std::nullopt;
+            return;
         UInt32 attributes = db_.Attribs.Vals[index];
         if (attributes & kUnixExtension)
             attributes &= kWindowsAttributeBits;
-        return attributes;
+        SetFileAttributesW(path.c_str(), attributes);
     }
 
     // The decoded bytes of a file item; valid until the next call.
@@ -151,6 +151,36 @@ void ClearBlockingAttributes(const std::wstring& path)
         SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
+// Opened for reading only, which keeps writers and deleters out, and compared with what was
+// written: a file swapped in between the writing and this open is not taken for ours.
+FileHandle LockAsWritten(const std::wstring& path, const Byte* data, size_t size)
+{
+    FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
+        return file;
+    std::vector<Byte> chunk(kWriteChunk);
+    size_t offset = 0;
+    for (;;) {
+        DWORD read = 0;
+        if (!ReadFile(file.Get(), chunk.data(), kWriteChunk, &read, nullptr))
+            return FileHandle();
+        if (read == 0)
+            break;
+        if (read > size - offset || !std::equal(chunk.begin(), chunk.begin() + read, data + offset))
+            return FileHandle();
+        offset += read;
+    }
+    return offset == size ? std::move(file) : FileHandle();
+}
+
+int DecoderResult(SRes result)
+{
+    if (result == SZ_OK)
+        return kExtractOk;
+    return result == SZ_ERROR_MEM ? kExtractOutOfMemory : kExtractDecoderErrorBase + result;
+}
+
 bool WriteWholeFile(const std::wstring& path, const Byte* data, size_t size)
 {
     ClearBlockingAttributes(path);
@@ -171,7 +201,7 @@ bool WriteWholeFile(const std::wstring& path, const Byte* data, size_t size)
 
 }  // namespace
 
-int ExtractArchive(const std::wstring& archivePath, const std::wstring& destination)
+int ExtractArchive(const std::wstring& archivePath, const std::wstring& destination, UnpackedFiles* unpacked)
 {
     std::wstring folder = destination;
     if (folder.empty() || folder.back() != L'\\')
@@ -188,19 +218,23 @@ int ExtractArchive(const std::wstring& archivePath, const std::wstring& destinat
         const std::wstring path = MakeParentFolders(folder, name);
         if (archive.IsFolder(index)) {
             CreateDirectoryW(path.c_str(), nullptr);
-        } else {
-            const Byte* data = nullptr;
-            size_t size = 0;
-            result = archive.Decode(index, data, size);
-            if (result != SZ_OK)
-                break;
-            if (!WriteWholeFile(path, data, size))
-                return kExtractOutputFailed;
+            archive.ApplyStoredAttributes(index, path);
+            continue;
         }
-        if (std::optional<DWORD> attributes = archive.StoredAttributes(index))
-            SetFileAttributesW(path.c_str(), *attributes);
+        const Byte* data = nullptr;
+        size_t size = 0;
+        result = archive.Decode(index, data, size);
+        if (result != SZ_OK)
+            break;
+        if (!WriteWholeFile(path, data, size))
+            return kExtractOutputFailed;
+        archive.ApplyStoredAttributes(index, path);
+        if (!unpacked)
+            continue;
+        if (FileHandle lock = LockAsWritten(path, data, size))
+            unpacked->push_back({path.substr(folder.size()), std::move(lock)});
     }
-    return result;
+    return DecoderResult(result);
 }
 
 }  // namespace repair

@@ -45,11 +45,10 @@ bool HashFileInto(HANDLE file, BCRYPT_HASH_HANDLE hash)
 
 }  // namespace
 
-std::optional<std::string> FileSha256(const std::wstring& path)
+std::optional<std::string> Sha256Of(HANDLE file)
 {
-    FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    if (!file)
+    LARGE_INTEGER start = {};
+    if (!SetFilePointerEx(file, start, nullptr, FILE_BEGIN))
         return std::nullopt;
     CngAlgorithm algorithm;
     if (!Succeeded(BCryptOpenAlgorithmProvider(algorithm.Receive(), BCRYPT_SHA256_ALGORITHM, nullptr, 0)))
@@ -57,7 +56,7 @@ std::optional<std::string> FileSha256(const std::wstring& path)
     CngHash hash;
     if (!Succeeded(BCryptCreateHash(algorithm.Get(), hash.Receive(), nullptr, 0, nullptr, 0, 0)))
         return std::nullopt;
-    if (!HashFileInto(file.Get(), hash.Get()))
+    if (!HashFileInto(file, hash.Get()))
         return std::nullopt;
     std::array<UCHAR, kDigestBytes> digest = {};
     if (!Succeeded(BCryptFinishHash(hash.Get(), digest.data(), static_cast<ULONG>(digest.size()), 0)))
@@ -65,10 +64,11 @@ std::optional<std::string> FileSha256(const std::wstring& path)
     return ToHex(digest);
 }
 
-bool FileMatchesSha256(const std::wstring& path, const std::string& expected)
+std::optional<std::string> FileSha256(const std::wstring& path)
 {
-    std::optional<std::string> actual = FileSha256(path);
-    return actual && *actual == expected;
+    FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    return file ? Sha256Of(file.Get()) : std::nullopt;
 }
 
 }  // namespace repair

@@ -3,7 +3,6 @@
 #include <PathUtils.h>
 #include <UniqueHandle.h>
 
-#include <vector>
 
 namespace repair {
 
@@ -13,20 +12,6 @@ bool IsFile(const std::wstring& path)
 {
     DWORD attributes = GetFileAttributesW(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-std::vector<std::wstring> FilesDirectlyIn(const std::wstring& folder)
-{
-    std::vector<std::wstring> names;
-    WIN32_FIND_DATAW found = {};
-    FindHandle search(FindFirstFileW(paths::Join(folder, L"*.*").c_str(), &found));
-    if (!search)
-        return names;
-    do {
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            names.emplace_back(found.cFileName);
-    } while (FindNextFileW(search.Get(), &found));
-    return names;
 }
 
 void StartRegistration(const std::wstring& commandLine)
@@ -52,9 +37,10 @@ std::wstring RegistrationCommand(const DllTarget& target, const std::wstring& fi
     return target.regsvr32 + L" /s \"" + target.registerFolder + fileName + L"\"";
 }
 
-void InstallDllFolderTo(const std::wstring& folder, const DllTarget& target)
+void InstallDllFolderTo(const std::wstring& folder, const std::vector<std::wstring>& fileNames,
+                        const DllTarget& target)
 {
-    for (const std::wstring& name : FilesDirectlyIn(folder)) {
+    for (const std::wstring& name : fileNames) {
         const std::wstring destination = target.copyFolder + name;
         if (!IsFile(destination))
             CopyFileW(paths::Join(folder, name).c_str(), destination.c_str(), TRUE);
@@ -62,9 +48,11 @@ void InstallDllFolderTo(const std::wstring& folder, const DllTarget& target)
     }
 }
 
-void InstallDllFolder(const std::wstring& folder, bool useSystem32, const std::wstring& driveRoot)
+void InstallDllFolder(const std::wstring& folder, const std::vector<std::wstring>& fileNames, bool useSystem32,
+                      const std::wstring& driveRoot)
 {
-    InstallDllFolderTo(folder, ChooseDllTarget(driveRoot, useSystem32, NativeArchitecture(), RunsUnderWow64()));
+    InstallDllFolderTo(folder, fileNames,
+                       ChooseDllTarget(driveRoot, useSystem32, NativeArchitecture(), RunsUnderWow64()));
 }
 
 }  // namespace repair

@@ -3,19 +3,23 @@
 #include "DllTarget.h"
 
 #include <string>
+#include <vector>
 
 namespace repair {
 
 inline constexpr DWORD kRegistrationWaitMs = 100;
 
-// Copies each file directly in the folder (sub-folders are not entered) into the system folder
-// that ChooseDllTarget picks for this machine, never replacing a file already there, and
-// registers every one with "regsvr32 /s", copied or not. Each registration is waited for only
-// briefly, so several can overlap; their results are not read.
-void InstallDllFolder(const std::wstring& folder, bool useSystem32, const std::wstring& driveRoot);
+// Copies the named files of the folder (the top-level files an unpacking wrote, never whatever
+// else lies there) into the system folder that ChooseDllTarget picks for this machine, never
+// replacing a file already there, and registers every one with "regsvr32 /s", copied or not.
+// Each registration is waited for only briefly, so several can overlap; their results are not
+// read.
+void InstallDllFolder(const std::wstring& folder, const std::vector<std::wstring>& fileNames, bool useSystem32,
+                      const std::wstring& driveRoot);
 
 // The same with the target given.
-void InstallDllFolderTo(const std::wstring& folder, const DllTarget& target);
+void InstallDllFolderTo(const std::wstring& folder, const std::vector<std::wstring>& fileNames,
+                        const DllTarget& target);
 
 // The registration command line for one file of the target folder; the path is quoted, since
 // regsvr32 would otherwise take a name with a blank for two arguments.

@@ -5,7 +5,9 @@
 #include "ExtractArchive.h"
 #include "InstallDllFolder.h"
 #include "Launch.h"
+#include "PackageFolder.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace repair {
@@ -34,6 +36,38 @@ PackageAction Dlls(bool useSystem32)
     return action;
 }
 
+constexpr wchar_t kMsiName[] = L"vcredist.msi";
+
+// Nothing is unpacked into a folder that could not be emptied: what lies there is not ours.
+UnpackedFiles UnpackFresh(const PackagePaths& paths)
+{
+    UnpackedFiles files;
+    if (ResetPackageFolder(paths.packageFolder))
+        ExtractArchive(paths.localFile, paths.packageFolder, &files);
+    return files;
+}
+
+bool SameName(const std::wstring& a, const std::wstring& b)
+{
+    return CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()),
+                                TRUE) == CSTR_EQUAL;
+}
+
+bool Unpacked(const UnpackedFiles& files, const std::wstring& name)
+{
+    return std::any_of(files.begin(), files.end(), [&](const UnpackedFile& file) { return SameName(file.name, name); });
+}
+
+std::vector<std::wstring> TopLevelNames(const UnpackedFiles& files)
+{
+    std::vector<std::wstring> names;
+    for (const UnpackedFile& file : files) {
+        if (file.name.find(L'\\') == std::wstring::npos)
+            names.push_back(file.name);
+    }
+    return names;
+}
+
 }  // namespace
 
 PackageAction PackageActionFor(int32_t type, const PackagePaths& paths)
@@ -42,7 +76,7 @@ PackageAction PackageActionFor(int32_t type, const PackagePaths& paths)
     case 1:
     case 2:
         return Run(PackageKind::MsiArchive, SystemProgram(L"msiexec.exe"),
-                   L"/quiet /i " + Quoted(paths.packageFolder + L"vcredist.msi"));
+                   L"/quiet /i " + Quoted(paths.packageFolder + kMsiName));
     case 3:
     case 4:
         return Run(PackageKind::Installer, paths.localFile, L"/q /l " + Quoted(paths.logFile));
@@ -73,17 +107,20 @@ PackageAction PackageActionFor(int32_t type, const PackagePaths& paths)
 void RunPackageAction(const PackageAction& action, const PackagePaths& paths, const std::wstring& driveRoot)
 {
     switch (action.kind) {
-    case PackageKind::MsiArchive:
-        ExtractArchive(paths.localFile, paths.packageFolder);
-        Launch(action.program, action.parameters);
+    case PackageKind::MsiArchive: {
+        const UnpackedFiles files = UnpackFresh(paths);  // held until msiexec has read the package
+        if (Unpacked(files, kMsiName))
+            Launch(action.program, action.parameters);
         break;
+    }
     case PackageKind::Installer:
         Launch(action.program, action.parameters);
         break;
-    case PackageKind::DllArchive:
-        ExtractArchive(paths.localFile, paths.packageFolder);
-        InstallDllFolder(paths.packageFolder, action.useSystem32, driveRoot);
+    case PackageKind::DllArchive: {
+        const UnpackedFiles files = UnpackFresh(paths);  // held until copied and registered
+        InstallDllFolder(paths.packageFolder, TopLevelNames(files), action.useSystem32, driveRoot);
         break;
+    }
     case PackageKind::None:
         break;
     }

@@ -1,12 +1,13 @@
 #include "RepairJob.h"
 
-#include "FileSha256.h"
 #include "PackageAction.h"
+#include "PackageHold.h"
 #include "PackagePaths.h"
 #include "WorkerMessages.h"
 
 #include <FileDownload.h>
 #include <PathUtils.h>
+#include <UniqueHandle.h>
 
 #include <objbase.h>
 
@@ -35,33 +36,44 @@ private:
     bool initialised_ = false;
 };
 
+// The window leaves the repair page only on RepairFinished: it is posted however the worker
+// ends, through an exception into the worker's catch-all too.
+class FinishedNotice {
+public:
+    explicit FinishedNotice(HWND window) : window_(window) {}
+    ~FinishedNotice() { PostMessageW(window_, workers::kRepairFinished, 0, 0); }
+    FinishedNotice(const FinishedNotice&) = delete;
+    FinishedNotice& operator=(const FinishedNotice&) = delete;
+
+private:
+    HWND window_;
+};
+
 // A package is run with administrator rights after a plain-HTTP download: when the server gave
-// its digest, anything else is thrown away unrun.
-bool DownloadPackage(const RuntimeLibEntry& entry, const std::wstring& localFile)
+// its digest, anything else is thrown away unrun, and what is used is held unchanged until then.
+FileHandle DownloadAndHoldPackage(const RuntimeLibEntry& entry, const std::wstring& localFile)
 {
     if (!DownloadToFile(entry.url, localFile))
-        return false;
-    if (entry.sha256.empty() || FileMatchesSha256(localFile, entry.sha256))
-        return true;
-    DeleteFileW(localFile.c_str());
-    return false;
+        return FileHandle();
+    return HoldVerifiedPackage(localFile, entry.sha256);
 }
 
 }  // namespace
 
 void RunRepair(HWND window, const std::vector<RuntimeLibEntry>& list, const std::wstring& workDirectory)
 {
+    FinishedNotice finished(window);
     ComApartment apartment;
     const std::wstring driveRoot = SystemDriveRoot(workDirectory);
     for (const RuntimeLibEntry& entry : list) {
         const PackagePaths packagePaths = PackagePathsFor(workDirectory, entry.url);
         paths::CreateFolderWithParents(packagePaths.packageFolder);
-        if (!DownloadPackage(entry, packagePaths.localFile))
+        const FileHandle package = DownloadAndHoldPackage(entry, packagePaths.localFile);
+        if (!package)
             continue;
         RunPackageAction(PackageActionFor(entry.type, packagePaths), packagePaths, driveRoot);
         PostMessageW(window, workers::kRuntimeItemDone, 0, 0);
     }
-    PostMessageW(window, workers::kRepairFinished, 0, 0);
 }
 
 bool StartRepair(base::WorkerThread& worker, HWND window, std::vector<RuntimeLibEntry> list,

@@ -38,21 +38,34 @@ void ApplyUpdate(const ScanUpdate& update)
     }
 }
 
-void UpdateQueue::Post(std::unique_ptr<ScanUpdate> update)
+bool UpdateQueue::Post(std::unique_ptr<ScanUpdate> update)
 {
+    if (!update)
+        return false;
     std::lock_guard<base::CriticalSection> guard(lock_);
     pending_.push_back(std::move(update));
+    return true;
 }
 
 void UpdateQueue::Drain()
 {
+    ApplyBatch();  // what an interrupted drain left, ahead of anything posted since
     {
         std::lock_guard<base::CriticalSection> guard(lock_);
         draining_.swap(pending_);
     }
-    for (const std::unique_ptr<ScanUpdate>& update : draining_)
+    ApplyBatch();
+}
+
+void UpdateQueue::ApplyBatch()
+{
+    while (nextToApply_ < draining_.size()) {
+        // Taken out first: an update whose applying throws is freed, not applied again.
+        const std::unique_ptr<ScanUpdate> update = std::move(draining_[nextToApply_++]);
         ApplyUpdate(*update);
+    }
     draining_.clear();
+    nextToApply_ = 0;
 }
 
 size_t UpdateQueue::PendingCount()

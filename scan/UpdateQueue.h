@@ -15,19 +15,24 @@ void ApplyUpdate(const ScanUpdate& update);
 // Findings in arrival order, handed from the scan worker to the UI thread.
 class UpdateQueue {
 public:
-    // Any thread; the queue owns the update from here on.
-    void Post(std::unique_ptr<ScanUpdate> update);
+    // Any thread; the queue owns the update from here on. A null update is refused (false).
+    bool Post(std::unique_ptr<ScanUpdate> update);
 
     // UI thread: applies every queued update in order and frees it. The lock is held only to
-    // take the batch, so the worker never waits while the lists change.
+    // take the batch, so the worker never waits while the lists change. An exception out of a
+    // list ends the drain with the failing update freed; the next drain goes on after it, so no
+    // update is applied twice or out of order.
     void Drain();
 
-    size_t PendingCount();
+    size_t PendingCount();  // posted and not yet taken by a drain
 
 private:
+    void ApplyBatch();
+
     base::CriticalSection lock_;
     std::vector<std::unique_ptr<ScanUpdate>> pending_;  // guarded by lock_
     std::vector<std::unique_ptr<ScanUpdate>> draining_;  // UI thread only; keeps its capacity
+    size_t nextToApply_ = 0;  // in draining_; UI thread only
 };
 
 }  // namespace scan

@@ -15,16 +15,32 @@ MAGENTA = (255, 0, 255, 255)
 CLEAR = (0, 0, 0, 0)
 
 
-def png(rows):
+def png_file(width, height, colour_type, image_data):
     def chunk(kind, data):
         body = kind + data
         return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body) & 0xFFFFFFFF)
 
+    header = struct.pack(">IIBBBBB", width, height, 8, colour_type, 0, 0, 0)
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"IDAT", image_data)
+            + chunk(b"IEND", b""))
+
+
+def png(rows):
     height, width = len(rows), len(rows[0])
     raw = b"".join(b"\0" + bytes(channel for pixel in row for channel in pixel) for row in rows)
-    header = struct.pack(">IIBBBBB", width, height, 8, 6, 0, 0, 0)
-    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"IDAT", zlib.compress(raw, 9))
-            + chunk(b"IEND", b""))
+    return png_file(width, height, 6, zlib.compress(raw, 9))
+
+
+def zeros_zlib(size):
+    """A zlib stream of size zero bytes, made without compressing them all: after a full flush
+    the compressor starts afresh, so every further megabyte of zeros packs to the same bytes."""
+    block = 1 << 20
+    packer = zlib.compressobj(9, zlib.DEFLATED, -15)
+    whole, rest = divmod(size, block)
+    unit = packer.compress(bytes(block)) + packer.flush(zlib.Z_FULL_FLUSH) if whole else b""
+    tail = packer.compress(bytes(rest)) + packer.flush(zlib.Z_FINISH)
+    adler = (size % 65521) << 16 | 1  # the sums of zero bytes
+    return b"\x78\xda" + unit * whole + tail + struct.pack(">I", adler)
 
 
 def bgr_rows_bottom_up(rows):
@@ -112,6 +128,10 @@ def main(out_dir):
                                     for x in range(10)] for y in range(10)]),
         "render_icon.ico": ico([[CLEAR] * 8 + [RED] * 8 for _ in range(16)]),
         "render_broken.png": b"\x89PNG\r\n\x1a\nnot really a picture",
+        # 16384 x 16384 grey pixels in a quarter of a megabyte: a gibibyte once decoded.
+        "render_huge.png": png_file(16384, 16384, 0, zeros_zlib(16384 * (16384 + 1))),
+        # One pixel whose image data inflates to 2 GiB in 2 MB.
+        "render_bomb.png": png_file(1, 1, 6, zeros_zlib(2 << 30)),
     }
     for name, data in files.items():
         with open(os.path.join(out_dir, name), "wb") as fh:

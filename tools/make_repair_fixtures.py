@@ -4,8 +4,9 @@
   make_repair_fixtures.py <out> <wxs> <installer exe> <register dll>
 
 nested.7z     nested folders, a read-only file, an empty folder; its tree stays in nested/
-unsafe.7z     items whose names leave the destination, between ordinary ones
+unsafe.7z     items whose names leave the destination or name a device, between ordinary ones
 truncated.7z  nested.7z cut short
+corrupt.7z    nested.7z with bytes of its packed data changed: a data error of the decoder
 huge.7z       one stored item that declares 2^62 bytes (written here: 7zz cannot make it)
 vcredist.7z   "vcredist.msi" (wixl, from the .wxs) that installs a marker file
 dlls.7z       the registering test DLL under three names, one of them in a sub-folder
@@ -66,7 +67,7 @@ def make_unsafe(out):
     work = os.path.join(out, "unsafe-src")
     shutil.rmtree(work, ignore_errors=True)
     names = ["a_first.txt", "b_parent.txt", "c_deep.txt", "d_rooted.txt", "e_drive.txt",
-             "f_backslash.txt", "g_dots.txt", "h_last.txt"]
+             "f_backslash.txt", "g_dots.txt", "g_device.txt", "g_device_dir.txt", "h_last.txt"]
     for name in names:
         write(os.path.join(work, name), ("contents of " + name + "\r\n").encode("ascii"))
     write(os.path.join(work, "keep", "inner.txt"), b"inner\r\n")
@@ -79,6 +80,9 @@ def make_unsafe(out):
         "e_drive.txt": "C:/zentest_drive.dll",
         "f_backslash.txt": "keep\\..\\..\\zentest_evil_backslash.dll",
         "g_dots.txt": ".../zentest_evil_dots.dll",
+        # Wine has no LPT1 on these machines, so writing it would fail and end the unpacking.
+        "g_device.txt": "LPT1.dll",
+        "g_device_dir.txt": "keep/lpt1 .txt/inner.dll",
     }
     for old, new in renames.items():
         run_7zz(["rn", archive, old, new], work)
@@ -89,6 +93,15 @@ def make_truncated(out, nested):
     with open(nested, "rb") as fh:
         data = fh.read()
     write(os.path.join(out, "truncated.7z"), data[: len(data) * 3 // 5])
+
+
+def make_corrupt(out, nested):
+    with open(nested, "rb") as fh:
+        data = bytearray(fh.read())
+    # The packed streams follow the 32-byte start header; the catalogue stays intact.
+    for offset in range(200, 400):
+        data[offset] ^= 0x5A
+    write(os.path.join(out, "corrupt.7z"), bytes(data))
 
 
 def number(value):
@@ -150,6 +163,7 @@ def main(out_root, wxs, installer, dll):
     nested = make_nested(out)
     make_unsafe(out)
     make_truncated(out, nested)
+    make_corrupt(out, nested)
     make_huge(out)
     make_msi_package(out, os.path.abspath(wxs))
     make_dll_package(out, dll)

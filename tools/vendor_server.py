@@ -16,8 +16,19 @@ Test behaviours (query values are URL-decoded):
                                           N pattern bytes (byte i = i % 251); "close" sends no
                                           Content-Length and closes, n=0&mode=length is an empty
                                           reply with Content-Length 0
-  /test/stall?length=L&n=N[&hold=S]       announces L bytes, sends N, waits S seconds, closes
-  /test/trickle?n=N[&interval=S]          N bytes, one per S seconds
+  /test/cut?length=L&n=N                  announces L bytes, sends N and closes (a cut reply)
+  /test/stall?length=L&n=N[&hold=S]       announces L bytes, sends N, then holds the connection open
+                                          without sending (S seconds, default 600)
+  /test/silent[?hold=S]                   reads the request and never answers (holds S seconds)
+  /test/trickle?n=N[&interval=S][&block=B]
+                                          N bytes announced, B (default 1) every S seconds
+  /test/endless[?mode=close|chunked]      pattern bytes without end, until the client goes away
+  /test/gzipbomb?size=N[&claim=C]         gzip of N zero bytes (default 1 GiB, about 1 MB packed),
+                                          Content-Encoding gzip; C replaces its size field
+  /test/loop?hop=I[&until=U]              redirects to hop I+1 (for ever without until); hop U
+                                          answers 200 "arrived after U redirects"
+  /test/named/<path>                      200 with the path, percent-decoded as UTF-8, as the body;
+                                          400 when the path holds unescaped non-ASCII bytes
   /test/cookie?set=C[&set=C...]           one Set-Cookie header per value
   /test/echo                              the request line, the headers in the order received,
                                           an empty line and the request body
@@ -30,7 +41,9 @@ import argparse
 import gzip
 import http.server
 import os
+import select
 import signal
+import socket
 import ssl
 import sys
 import threading
@@ -40,6 +53,10 @@ import zlib
 
 PATTERN_MODULUS = 251
 SEND_BLOCK = 1 << 16
+DEFAULT_HOLD_SECONDS = 600
+HOLD_POLL_SECONDS = 0.2
+BOMB_BLOCK = 1 << 20
+DEFAULT_BOMB_SIZE = 1 << 30
 
 
 def pattern_bytes(start, count):
@@ -67,6 +84,22 @@ def compress(data, encoding):
 
 
 DEFAULT_CONTENT_ENCODING = {"gzip": "gzip", "zlib": "deflate", "raw": "deflate", "none": ""}
+
+
+def zeros_gzip(size):
+    """A gzip stream of size zero bytes, made without compressing them all: after a full flush
+    the compressor starts afresh, so every further megabyte of zeros packs to the same bytes."""
+    packer = zlib.compressobj(9, zlib.DEFLATED, -15)
+    whole, rest = divmod(size, BOMB_BLOCK)
+    unit = packer.compress(bytes(BOMB_BLOCK)) + packer.flush(zlib.Z_FULL_FLUSH) if whole else b""
+    tail = packer.compress(bytes(rest)) + packer.flush(zlib.Z_FINISH)
+    crc = 0
+    zeros = bytes(BOMB_BLOCK)
+    for _ in range(whole):
+        crc = zlib.crc32(zeros, crc)
+    crc = zlib.crc32(bytes(rest), crc)
+    header = b"\x1f\x8b\x08\x00\x00\x00\x00\x00\x02\xff"
+    return header + unit * whole + tail + crc.to_bytes(4, "little") + (size & 0xFFFFFFFF).to_bytes(4, "little")
 
 
 class RequestLog:
@@ -106,6 +139,8 @@ class Handler(http.server.BaseHTTPRequestHandler):
         route = ROUTES.get(url.path)
         if route is not None:
             route(self)
+        elif url.path.startswith("/test/named/"):
+            self.named(url.path[len("/test/named/"):])
         elif url.path.startswith("/packages/"):
             self.send_package(urllib.parse.unquote(url.path[len("/packages/"):]))
         else:
@@ -205,29 +240,100 @@ class Handler(http.server.BaseHTTPRequestHandler):
         if mode == "chunked":
             self.wfile.write(b"0\r\n\r\n")
 
-    def stall(self):
+    def hold_open(self):
+        """Keeps the connection open without sending, until the hold time is up, the client
+        goes away or the server stops."""
+        self.close_connection = True
+        seconds = float(self.arg("hold", str(DEFAULT_HOLD_SECONDS)) or 0)
+        waited = 0.0
+        while waited < seconds and not self.server.shared.stop_requested.wait(HOLD_POLL_SECONDS):
+            waited += HOLD_POLL_SECONDS
+            readable, _, _ = select.select([self.connection], [], [], 0)
+            try:
+                if readable and not self.connection.recv(1, socket.MSG_PEEK):
+                    return
+            except OSError:
+                return
+
+    def announce_and_send(self):
         length = max(0, self.int_arg("length", 1000))
         sent = min(length, max(0, self.int_arg("n", 0)))
         self.send_response(200)
         self.send_header("Content-Length", str(length))
+        self.send_header("Connection", "close")
         self.end_headers()
         self.wfile.write(pattern_bytes(0, sent))
         self.wfile.flush()
-        self.server.shared.stop_requested.wait(float(self.arg("hold", "0") or 0))
+
+    def cut(self):
+        self.announce_and_send()
         self.close_connection = True
+
+    def stall(self):
+        self.announce_and_send()
+        self.hold_open()
+
+    def silent(self):
+        self.hold_open()
 
     def trickle(self):
         count = max(0, self.int_arg("n", 10))
         interval = float(self.arg("interval", "0.1") or 0)
+        block = max(1, self.int_arg("block", 1))
         self.send_response(200)
         self.send_header("Content-Length", str(count))
+        self.send_header("Connection", "close")
         self.end_headers()
-        for i in range(count):
-            self.wfile.write(pattern_bytes(i, 1))
+        for offset in range(0, count, block):
+            self.wfile.write(pattern_block(offset, min(block, count - offset)))
             self.wfile.flush()
             if self.server.shared.stop_requested.wait(interval):
                 break
         self.close_connection = True
+
+    def endless(self):
+        chunked = self.arg("mode", "close") == "chunked"
+        self.send_response(200)
+        self.send_header("Content-Type", "application/octet-stream")
+        if chunked:
+            self.send_header("Transfer-Encoding", "chunked")
+        self.send_header("Connection", "close")
+        self.end_headers()
+        self.close_connection = True
+        offset = 0
+        while not self.server.shared.stop_requested.is_set():
+            block = pattern_block(offset, SEND_BLOCK)
+            self.wfile.write(b"%x\r\n%s\r\n" % (len(block), block) if chunked else block)
+            offset += SEND_BLOCK
+
+    def gzipbomb(self):
+        size = max(0, self.int_arg("size", DEFAULT_BOMB_SIZE))
+        shared = self.server.shared
+        with shared.bomb_lock:
+            if size not in shared.bombs:
+                shared.bombs[size] = zeros_gzip(size)
+            body = shared.bombs[size]
+        if self.arg("claim"):
+            body = body[:-4] + (self.int_arg("claim") & 0xFFFFFFFF).to_bytes(4, "little")
+        self.reply(200, body, [("Content-Type", "application/json"), ("Content-Encoding", "gzip")])
+
+    def loop(self):
+        hop = self.int_arg("hop", 0)
+        until = self.arg("until")
+        if until and hop >= int(until):
+            return self.reply(200, f"arrived after {hop} redirects".encode("ascii"))
+        target = f"/test/loop?hop={hop + 1}" + (f"&until={until}" if until else "")
+        self.reply(302, b"again", [("Location", target)])
+
+    def named(self, raw):
+        # The request line arrives as Latin-1: a character above 0x7F is a byte sent unescaped.
+        if any(ord(c) > 0x7F for c in raw):
+            return self.reply(400, b"unescaped bytes in the path")
+        try:
+            name = urllib.parse.unquote(raw, errors="strict")
+        except UnicodeDecodeError:
+            return self.reply(400, b"the path is not UTF-8")
+        self.reply(200, name.encode("utf-8"), [("Content-Type", "application/octet-stream")])
 
     def cookie(self):
         self.reply(200, b"ok", [("Set-Cookie", value) for value in self.query.get("set", [])])
@@ -247,8 +353,13 @@ ROUTES = {
     "/test/redirect": Handler.redirect,
     "/test/encoded": Handler.encoded,
     "/test/bytes": Handler.bytes_reply,
+    "/test/cut": Handler.cut,
     "/test/stall": Handler.stall,
+    "/test/silent": Handler.silent,
     "/test/trickle": Handler.trickle,
+    "/test/endless": Handler.endless,
+    "/test/gzipbomb": Handler.gzipbomb,
+    "/test/loop": Handler.loop,
     "/test/cookie": Handler.cookie,
     "/test/echo": Handler.echo,
 }
@@ -314,7 +425,8 @@ def main():
     stop_requested = threading.Event()
     shared = types.SimpleNamespace(
         catalogue=arguments.catalogue, packages=arguments.packages,
-        request_log=RequestLog(arguments.log), stop_requested=stop_requested, http_base="")
+        request_log=RequestLog(arguments.log), stop_requested=stop_requested, http_base="",
+        bombs={}, bomb_lock=threading.Lock())
     servers = [Server(arguments.port, shared)]
     shared.http_base = f"http://127.0.0.1:{servers[0].server_address[1]}"
     print(shared.http_base, flush=True)

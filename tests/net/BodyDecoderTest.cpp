@@ -1,6 +1,8 @@
 #include "ByteStepInflate.h"
+#include "GzipBomb.h"
 
 #include <BodyDecoder.h>
+#include <MemoryPeak.h>
 
 #include <gtest/gtest.h>
 #include <zlib.h>
@@ -143,6 +145,37 @@ TEST(BodyDecoder, DecodesByContentEncodingAndKeepsWhatItCannotDecode)
     EXPECT_EQ(DecodeBody(gzipped, L""), gzipped);
     EXPECT_EQ(DecodeBody(gzipped, L"br"), gzipped);
     EXPECT_EQ(DecodeBody(Bytes("not gzip at all"), L"gzip"), Bytes("not gzip at all"));
+}
+
+TEST(BodyDecoder, BombInflatingToAGibibyteFailsAtTheCapAndKeepsTheBody)
+{
+    const std::vector<uint8_t> bomb = GzipOfZeroMebibytes(1024);
+    ASSERT_LT(bomb.size(), size_t{2} << 20);
+    std::optional<std::vector<uint8_t>> inflated;
+    const size_t growth =
+        memory_peak::GrowthDuring([&] { inflated = InflateBody(bomb, BodyEncoding::GzipOrZlib); });
+    EXPECT_FALSE(inflated.has_value());
+    EXPECT_LT(growth, size_t{256} << 20);
+    EXPECT_EQ(DecodeBody(bomb, L"gzip"), bomb) << "a body that cannot be decoded stays as received";
+}
+
+TEST(BodyDecoder, LyingFourGibibyteSizeFieldAllocatesNoMoreThanTheCap)
+{
+    // Large enough that deflate could in principle produce the claimed size.
+    const std::vector<uint8_t> body = GzipOfZeroMebibytes(4200, 0xFFFFFFFFu);
+    const size_t growth = memory_peak::GrowthDuring([&] { EXPECT_FALSE(InflateBody(body, BodyEncoding::GzipOrZlib)); });
+    EXPECT_LT(growth, size_t{256} << 20);
+}
+
+TEST(BodyDecoder, DecodedSizeMayReachTheCapButNotPassIt)
+{
+    const std::vector<uint8_t> atCap = Bytes(std::string(kMaxDecodedBody, 'a'));
+    const auto whole = InflateBody(Compress(atCap, Wrapper::Gzip), BodyEncoding::GzipOrZlib);
+    ASSERT_TRUE(whole.has_value());
+    EXPECT_TRUE(*whole == atCap);
+    const std::vector<uint8_t> pastCap = Bytes(std::string(kMaxDecodedBody + 1, 'a'));
+    EXPECT_FALSE(InflateBody(Compress(pastCap, Wrapper::Gzip), BodyEncoding::GzipOrZlib));
+    EXPECT_FALSE(InflateBody(Compress(pastCap, Wrapper::Raw), BodyEncoding::RawDeflate));
 }
 
 TEST(BodyDecoder, NarrowTextEndsAtTheFirstZeroByte)

@@ -1,5 +1,6 @@
 #include "VendorServer.h"
 
+#include <BodyDecoder.h>
 #include <NqWinHttp.h>
 
 #include <gtest/gtest.h>
@@ -22,19 +23,36 @@ public:
         finished.push_back(failed);
         return std::exchange(followUp, std::wstring());
     }
-    void OnProgress(NqWinHttp&, int percent, double speed) override
+    void OnProgress(NqWinHttp& client, int percent, double speed) override
     {
         percents.push_back(percent);
-        lowestSpeed = std::min(lowestSpeed, speed);
+        speeds.push_back({speed, client.Response().body.size(), GetTickCount64()});
         SetEvent(progressed.Get());
     }
+
+    struct Speed {
+        double reported = 0.0;  // KiB/s
+        size_t received = 0;
+        ULONGLONG at = 0;
+    };
 
     std::wstring followUp;
     std::vector<bool> finished;
     std::vector<int> percents;
-    double lowestSpeed = 0.0;
+    std::vector<Speed> speeds;
     KernelHandle progressed{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
 };
+
+// Milliseconds the call took.
+template <typename Call>
+ULONGLONG Duration(Call call)
+{
+    const ULONGLONG start = GetTickCount64();
+    call();
+    return GetTickCount64() - start;
+}
+
+constexpr ULONGLONG kMarginMs = 2000;
 
 class NqWinHttpTest : public ::testing::Test {
 protected:
@@ -183,8 +201,30 @@ TEST_F(NqWinHttpTest, ListenerSeesProgressAndItsFollowUpUrlIsRequested)
     EXPECT_EQ(listener.finished, (std::vector<bool>{false, false}));
     ASSERT_FALSE(listener.percents.empty());
     EXPECT_TRUE(std::is_sorted(listener.percents.begin(), listener.percents.end()));
-    EXPECT_GE(listener.lowestSpeed, 0.0);
     EXPECT_EQ(Body(), "status 200");
+}
+
+TEST_F(NqWinHttpTest, ReportedSpeedIsTheBodysKibibytesPerSecondSoFar)
+{
+    RecordingListener listener;
+    client.SetListener(&listener);
+    // 40 pieces of 2 KiB, one every 50 ms: about 40 KiB/s.
+    const ULONGLONG start = GetTickCount64();
+    ASSERT_TRUE(Get(L"/test/trickle?n=81920&block=2048&interval=0.05"));
+    ASSERT_GE(listener.speeds.size(), 10u);
+    const RecordingListener::Speed& first = listener.speeds.front();
+    for (size_t i = listener.speeds.size() / 2; i < listener.speeds.size(); ++i) {
+        const RecordingListener::Speed& now = listener.speeds[i];
+        SCOPED_TRACE(i);
+        // The client's clock starts after the headers, so before the first piece and after this
+        // call began: the speed lies between the two rates these moments give.
+        const double slowest = now.received / ((now.at - start) / 1000.0) / 1024.0;
+        const double fastest = (now.received - first.received) / ((now.at - first.at) / 1000.0) / 1024.0;
+        EXPECT_GE(now.reported, slowest * 0.9);
+        EXPECT_LE(now.reported, std::max(fastest, slowest) * 1.5);
+        EXPECT_GT(now.reported, 5.0);
+        EXPECT_LT(now.reported, 400.0);
+    }
 }
 
 TEST_F(NqWinHttpTest, ProgressReachesAHundredPercentForAKnownLength)
@@ -229,8 +269,88 @@ TEST_F(NqWinHttpTest, HeadersArriveInTheirOrderAndExtraHeadersLastOneCall)
 TEST_F(NqWinHttpTest, ReceiveTimeoutEndsAStalledBody)
 {
     client.Settings().receiveTimeoutMs = 500;
-    EXPECT_FALSE(Get(L"/test/trickle?n=3&interval=3"));
+    EXPECT_LT(Duration([&] { EXPECT_FALSE(Get(L"/test/trickle?n=3&interval=3")); }), 500 + kMarginMs);
     EXPECT_EQ(client.Response().statusCode, 200);
+}
+
+class HostileServerTest : public NqWinHttpTest {
+protected:
+    void SetUp() override
+    {
+        NqWinHttpTest::SetUp();
+        HttpRequestSettings& settings = client.Settings();
+        settings.connectTimeoutMs = 1000;
+        settings.sendTimeoutMs = 1000;
+        settings.receiveTimeoutMs = 1000;
+        settings.overallTimeoutMs = 3000;
+    }
+    ULONGLONG TimeoutsMs() const { return 1000 + 1000 + 1000; }
+};
+
+TEST_F(HostileServerTest, ServerThatNeverAnswersEndsTheCallWithinItsTimeouts)
+{
+    EXPECT_LT(Duration([&] { EXPECT_FALSE(Get(L"/test/silent")); }), TimeoutsMs() + kMarginMs);
+    EXPECT_EQ(client.StatusText(), L"已停止");
+}
+
+TEST_F(HostileServerTest, BodyThatTricklesOnIsCutAtTheOverallTimeout)
+{
+    // Every byte comes within the receive time-out, so only the overall limit can end it.
+    const ULONGLONG took = Duration([&] { EXPECT_FALSE(Get(L"/test/trickle?n=40&interval=0.25")); });
+    EXPECT_GE(took, 3000u);
+    EXPECT_LT(took, 3000u + 1000u + kMarginMs);
+    EXPECT_LT(client.Response().body.size(), 40u);
+}
+
+TEST_F(HostileServerTest, RetriesAndFollowUpsStopAtTheOverallTimeout)
+{
+    RecordingListener listener;
+    client.SetListener(&listener);
+    client.SetRetryLimit(1000);
+    listener.followUp = HttpBase() + L"/test/silent";
+    EXPECT_LT(Duration([&] { EXPECT_FALSE(Get(L"/test/silent")); }), 3000u + 1000u + kMarginMs);
+    EXPECT_LT(client.RetryCount(), 1000);
+}
+
+TEST_F(HostileServerTest, ReplyCutBeforeItsLengthFails)
+{
+    EXPECT_FALSE(Get(L"/test/cut?length=20000&n=5000"));
+    EXPECT_EQ(client.Response().statusCode, 200);
+    EXPECT_EQ(client.Response().contentLength, 20000u);
+    EXPECT_EQ(client.StatusText(), L"已停止");
+    EXPECT_TRUE(Get(L"/test/cut?length=5000&n=5000")) << "a reply that keeps its word is whole";
+    EXPECT_EQ(client.Response().body.size(), 5000u);
+}
+
+TEST_F(HostileServerTest, HugeAndEndlessBodiesFailAtTheCap)
+{
+    client.Settings().overallTimeoutMs = 60000;
+    for (const wchar_t* path : {L"/test/bytes?n=314572800", L"/test/endless", L"/test/endless?mode=chunked"}) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(path)));
+        EXPECT_FALSE(Get(path));
+        EXPECT_LE(client.Response().body.size(), kMaxReplyBody);
+    }
+    EXPECT_TRUE(Get(L"/test/bytes?n=" + std::to_wstring(kMaxReplyBody)));
+    EXPECT_EQ(client.Response().body.size(), kMaxReplyBody);
+}
+
+TEST_F(HostileServerTest, RedirectLoopEndsAfterTenRedirects)
+{
+    RequestLog log;
+    EXPECT_FALSE(Get(L"/test/loop?hop=0"));
+    EXPECT_EQ(log.NewLines().size(), 11u);
+    EXPECT_TRUE(Get(L"/test/loop?hop=0&until=10"));
+    EXPECT_EQ(Body(), "arrived after 10 redirects");
+}
+
+TEST_F(HostileServerTest, GzipBombIsReturnedAsReceived)
+{
+    ASSERT_TRUE(Get(L"/test/gzipbomb"));
+    const size_t received = client.Response().body.size();
+    ASSERT_LT(received, size_t{2} << 20);
+    // Inflated it would be a gibibyte of zero bytes, so an empty text.
+    EXPECT_EQ(Body(), "\x1F\x8B\x08");
+    EXPECT_EQ(client.Response().body.size(), received);
 }
 
 namespace {

@@ -1,9 +1,13 @@
 #include "VendorServer.h"
 
+#include <FileDownload.h>
+#include <HttpRequestSettings.h>
 #include <ServerApi.h>
 #include <VendorConfig.h>
 
 #include <gtest/gtest.h>
+
+#include <windows.h>
 
 namespace {
 
@@ -89,6 +93,13 @@ TEST_F(ServerApiTest, BadRepliesAndAnUnreachableServerLeaveTheListEmpty)
     }
     ServerEndpoint unreachable = LocalServer();
     unreachable.base = L"http://127.0.0.1:1";
+    RequestLog log;
+    ULONGLONG start = GetTickCount64();
     EXPECT_TRUE(FetchFrom(unreachable).empty());
+    EXPECT_LT(GetTickCount64() - start, static_cast<ULONGLONG>(HttpRequestSettings().overallTimeoutMs));
+    start = GetTickCount64();
     ReportUsageAction(L"page", L"start", unreachable);
+    ReportUsageBackhaul(L"appstart", L"", unreachable);
+    EXPECT_LT(GetTickCount64() - start, 2ull * InternetTimeouts().OpeningLimitMs());
+    EXPECT_TRUE(log.NewLines().empty()) << "nothing went to another server instead";
 }

@@ -105,6 +105,28 @@ TEST_F(SkinCatalogueTest, CurrentSkinSettingRoundTrip)
     EXPECT_EQ(loader_.GetCurrentSkinIndex(), 2u);
 }
 
+TEST_F(SkinCatalogueTest, HostileDescriptionFilesAreSkippedWithoutHarm)
+{
+    // 1.8 MB: closing marks in a value, then nesting far beyond what the parser's stack takes.
+    std::string deep = "<Root name=\"deep\" pad=\"";
+    for (int i = 0; i < 300000; ++i)
+        deep += "/>";
+    deep += "\">";
+    for (int i = 0; i < 300000; ++i)
+        deep += "<a>";
+    ASSERT_GT(deep.size(), 1500000u);
+    Write(L"hostile\\skin.xml", deep);
+    Write(L"last\\skin.xml", "<Root name=\"last\" index=\"2147483647\"/>");
+    Write(L"past\\skin.xml", "<Root name=\"past\" index=\"99999999999\"/>");
+    Write(L"high\\skin.xml", "<Root name=\"high\" index=\"2147483646\"/>");
+    loader_.EnumSkin(L"res='106' restype='PNG'", L"", L"skin.xml");
+    EXPECT_EQ(Names(), (std::vector<std::wstring>{L"", L"蓝色", L"green", L"high"}));
+
+    // The setting file goes through the same reader.
+    Write(L"skin.xml", deep);
+    EXPECT_EQ(loader_.GetCurrentSkinName(), L"");
+}
+
 TEST_F(SkinCatalogueTest, AddedSkinsJoinTheCatalogue)
 {
     loader_.EnumSkin(L"res='106' restype='PNG'", L"", L"skin.xml");

@@ -6,6 +6,7 @@
 
 #include "DibSection.h"
 #include "GostCipher.h"
+#include "MemoryPeak.h"
 #include "PathUtils.h"
 #include "TestCanvas.h"
 #include "TestEncipher.h"
@@ -103,6 +104,21 @@ TEST_F(LoaderTest, BadImagesFailWithoutEnteringTheCache)
         VxBuffer<uint8_t>(reinterpret_cast<const uint8_t*>(png.data()), png.size()), decoded));
     EXPECT_EQ(decoded->width, 3);
     EXPECT_FALSE(VxLoadResource::ImageInfoFromBuffer(VxBuffer<uint8_t>(), decoded));
+}
+
+TEST_F(LoaderTest, ImageDataInflatingFarBeyondItsPixelsIsRefused)
+{
+    // One pixel whose 2 MB of image data inflate to 2 GiB: the decoder stops at what the
+    // pixel could need instead of inflating it all.
+    const std::wstring bomb = testing_paths::Fixture(L"render_bomb.png");
+    const size_t growth = memory_peak::GrowthDuring([&] { EXPECT_EQ(loader_.LoadImageW(bomb, 0, false), nullptr); });
+    EXPECT_LT(growth, size_t{256} << 20);
+    const std::string bytes = testing_paths::ReadFileBytes(bomb);
+    ASSERT_GT(bytes.size(), size_t{2} << 20);
+    std::unique_ptr<VxImageInfo> decoded;
+    EXPECT_FALSE(VxLoadResource::ImageInfoFromBuffer(
+        VxBuffer<uint8_t>(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()), decoded));
+    EXPECT_NE(loader_.LoadImageW(testing_paths::Fixture(L"render_gradient.png"), 0, false), nullptr);
 }
 
 TEST_F(LoaderTest, RelativeNamesResolveUnderTheResourcePath)

@@ -31,6 +31,21 @@ TEST(ConvertIconToInfo, MaskedPixelsBecomeTransparent)
     EXPECT_EQ(VxRenderUtils::ConvertIconToInfo(nullptr, nullptr, 16), nullptr);
 }
 
+TEST(Transforms, NeitherImageNorResultMayPassTheLimit)
+{
+    std::unique_ptr<VxImageInfo> small = ImageOf(PixelImage(4, 4), false);
+    EXPECT_FALSE(VxRenderUtils::GetZoom(small.get(), 4097, 4096).Valid());
+    EXPECT_TRUE(VxRenderUtils::GetZoom(small.get(), 100, 65).Valid());
+    DWORD average = 0;
+    EXPECT_EQ(VxRenderUtils::GenerationBGMapInfo(small.get(), 8192, 4096, average), nullptr);
+    // A 4096 x 4096 image is within the limit; turned by 45 degrees it would not be.
+    std::unique_ptr<VxImageInfo> large = ImageOf(PixelImage(4096, 4096), false);
+    RECT dest = {0, 0, 4096, 4096};
+    EXPECT_FALSE(VxRenderUtils::GetRotate(large.get(), dest, 45.0).Valid());
+    EXPECT_EQ(dest.right, 4096) << "dest is left alone when nothing is made";
+    EXPECT_TRUE(VxRenderUtils::GetReverse(large.get(), RECT{0, 0, 10, 10}).Valid());
+}
+
 TEST(GetRoundCornerRgn, CornersFollowTheWindowSize)
 {
     ResetLoader();

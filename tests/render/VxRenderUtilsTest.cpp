@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "MemoryPeak.h"
 #include "TestCanvas.h"
 #include "TestPaths.h"
 #include "VxImageString.h"
@@ -29,6 +30,36 @@ protected:
     TestCanvas canvas_{300, 200, kGrey};
     RECT control_ = {100, 50, 200, 150};
 };
+
+TEST_F(DrawImageStringTest, NullModifierMeansNoModifier)
+{
+    const wchar_t* none = nullptr;
+    ASSERT_TRUE(Draw(L"res='106' restype='PNG' dest='8,8,32,32'", none));
+    EXPECT_TRUE(canvas_.Covers(RECT{108, 58, 132, 82}, kBlue));
+    EXPECT_TRUE(VxRenderUtils::DrawImageString(canvas_.Dc(), control_, canvas_.Bounds(), L"res='106' restype='PNG'",
+                                               nullptr));
+}
+
+TEST_F(DrawImageStringTest, TransformOfAHugeImageDrawsNothingAndSaysSo)
+{
+    // 16384 x 16384 pixels from a quarter-megabyte file: turned by 45 degrees they would need
+    // gigabytes on every paint.
+    const std::wstring huge = L"file='" + testing_paths::Fixture(L"render_huge.png") + L"'";
+    ASSERT_TRUE(VxRenderUtils::DrawImageString(nullptr, control_, canvas_.Bounds(), huge)) << "loads once";
+    for (const wchar_t* transform : {L"rotate='45'", L"reverse='true'", L"rgnimage='" L"x" L"'"}) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(transform)));
+        const std::wstring image = huge + L" " + transform;
+        bool drawn = true;
+        const ULONGLONG start = GetTickCount64();
+        const size_t growth = memory_peak::GrowthDuring([&] { drawn = Draw(image.c_str()); });
+        EXPECT_FALSE(drawn);
+        EXPECT_LT(GetTickCount64() - start, 2000u);
+        EXPECT_LT(growth, size_t{256} << 20);
+        EXPECT_EQ(canvas_.CountOther(kGrey), 0);
+    }
+    EXPECT_TRUE(Draw(L"res='106' restype='PNG' dest='8,8,32,32' rotate='90'")) << "small images still turn";
+    EXPECT_GT(canvas_.CountOther(kGrey), 0);
+}
 
 TEST_F(DrawImageStringTest, DestinationInsideTheControl)
 {
@@ -178,13 +209,18 @@ TEST_F(DrawImageStringTest, HostileValuesNeitherCrashNorHang)
         L"res='106' restype='PNG' source='-5,-5,99999,99999' fade='-1'",
         L"res='106' restype='PNG' layout='vmiddle' dest='0,2147483647,0,-2147483648'",
         L"res='106' restype='PNG' round='2147483647,-2147483648'",
-        L"res='106' restype='PNG' rotate='nan'",
-        L"res='106' restype='PNG' rotate='1e308'",
         L"res='106' restype='PNG' reverse='true' dest='0,0,5,-9'",
-        L"res='106' restype='PNG' rgnimage='res.png' rgnrestype='PNG'",
     };
     for (const wchar_t* image : loadable)
         EXPECT_TRUE(Draw(image)) << image;
+    // Loaded, but no transform can be made of them: nothing is drawn, and the call says so.
+    const wchar_t* untransformable[] = {
+        L"res='106' restype='PNG' rotate='nan'",
+        L"res='106' restype='PNG' rotate='1e308'",
+        L"res='106' restype='PNG' rgnimage='res.png' rgnrestype='PNG'",
+    };
+    for (const wchar_t* image : untransformable)
+        EXPECT_FALSE(Draw(image)) << image;
     EXPECT_FALSE(Draw(L"file='missing.ico' icon='true' iconsize='2147483647'"));
     EXPECT_FALSE(Draw(L"res='65536' restype='PNG' icon='true'"));
     EXPECT_FALSE(Draw(L"res='-1' restype='BMP'"));

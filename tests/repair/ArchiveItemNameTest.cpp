@@ -41,4 +41,23 @@ TEST(ArchiveItemName, RefusesRootedDriveAndStreamNames)
     }
 }
 
+TEST(ArchiveItemName, RefusesDeviceNamesWithAnyExtensionInAnyComponent)
+{
+    for (const wchar_t* name : {L"CON", L"nul", L"Aux.txt", L"PRN.dll", L"lpt1.dll", L"COM9", L"com0.x.y", L"LPT\u00B9",
+                                L"NUL ", L"con .txt", L"CONIN$", L"conout$.log", L"x64/nul.dll", L"aux/x.dll",
+                                L"x64\\COM1\\a.dll"}) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(name)));
+        EXPECT_FALSE(IsSafeItemName(name));
+    }
+}
+
+TEST(ArchiveItemName, AcceptsNamesThatOnlyLookLikeDevices)
+{
+    for (const wchar_t* name : {L"console.dll", L"nul_.txt", L"auxiliary.txt", L"com10.dll", L"lpt.dll", L"COMA",
+                                L"x64/conx.dll", L"CON_/a.dll", L"xnul", L"a.con"}) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(name)));
+        EXPECT_TRUE(IsSafeItemName(name));
+    }
+}
+
 }  // namespace

@@ -82,7 +82,7 @@ TEST_F(ExtractArchiveTest, DestinationWithoutTrailingBackslashGetsOne)
     EXPECT_FALSE(IsFolder(work_.Path() + L"pkgx64"));
 }
 
-TEST_F(ExtractArchiveTest, NamesLeavingTheFolderAreSkippedAndTheRestUnpacks)
+TEST_F(ExtractArchiveTest, NamesLeavingTheFolderOrNamingADeviceAreSkippedAndTheRestUnpacks)
 {
     const std::wstring deep = work_.Path() + L"outer\\pkg\\";
     std::filesystem::create_directories(deep);
@@ -120,13 +120,28 @@ TEST_F(ExtractArchiveTest, DamagedArchivesFailWithoutWritingAnything)
     repair_test::WriteBytes(junk, std::string(5000, 'z'));
     const std::wstring empty = work_.Path() + L"empty.7z";
     repair_test::WriteBytes(empty, "");
-    for (const std::wstring& archive : {RepairFixture(L"truncated.7z"), junk, empty}) {
+    // The decoder's own codes for these (a data error is 1) must not read as "cannot open" or
+    // "output failed".
+    for (const std::wstring& archive : {RepairFixture(L"truncated.7z"), RepairFixture(L"corrupt.7z"), junk, empty}) {
         SCOPED_TRACE(testing::PrintToString(archive));
-        int result = ExtractArchive(archive, Package());
-        EXPECT_NE(result, repair::kExtractOk);
-        EXPECT_NE(result, repair::kExtractOutputFailed);
+        EXPECT_GT(ExtractArchive(archive, Package()), repair::kExtractDecoderErrorBase);
     }
     EXPECT_TRUE(FilesUnder(Package()).empty());
+}
+
+TEST_F(ExtractArchiveTest, UnpackedFilesAreListedAndHeldAgainstChange)
+{
+    repair::UnpackedFiles files;
+    ASSERT_EQ(ExtractArchive(RepairFixture(L"nested.7z"), Package(), &files), repair::kExtractOk);
+    std::set<std::wstring> names;
+    for (const repair::UnpackedFile& file : files)
+        names.insert(file.name);
+    EXPECT_EQ(names, (std::set<std::wstring>{L"x64\\msvcp140.dll", L"docs\\guide\\notes.txt", L"readonly.txt"}));
+
+    const std::wstring dll = Package() + L"x64\\msvcp140.dll";
+    EXPECT_TRUE(repair_test::IsHeldAgainstChange(dll));
+    files.clear();
+    EXPECT_FALSE(repair_test::IsHeldAgainstChange(dll));
 }
 
 TEST_F(ExtractArchiveTest, SizeThatCannotBeAllocatedGivesTwo)

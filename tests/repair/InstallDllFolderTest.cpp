@@ -15,6 +15,8 @@ using repair_test::TempFolder;
 
 constexpr const wchar_t* kInstalledNames[] = {L"zentest_reg_a.dll", L"zentest reg space.dll"};
 constexpr wchar_t kSubFolderName[] = L"zentest_reg_sub.dll";
+// Not in the package: left in its folder by someone else before the repair.
+constexpr wchar_t kPlantedName[] = L"zentest_planted.dll";
 
 // Installs the test DLL package into the real system folders of the prefix; what lands there
 // and the registration markers are removed before and after each test.
@@ -40,6 +42,7 @@ protected:
             for (const wchar_t* name : kInstalledNames)
                 repair_test::RemoveSystemFile(folder + name);
             repair_test::RemoveSystemFile(folder + kSubFolderName);
+            repair_test::RemoveSystemFile(folder + kPlantedName);
         }
         repair_test::ForgetRegistrations();
     }
@@ -96,12 +99,25 @@ TEST_F(InstallDllFolderTest, DllAlreadyPresentIsKeptButRegisteredAgain)
     EXPECT_TRUE(repair_test::EqualNoCase(*registered, System32() + kInstalledNames[0]));
 }
 
-TEST_F(InstallDllFolderTest, TargetFolderGivenDirectlyGetsOnlyTheTopLevelFiles)
+TEST_F(InstallDllFolderTest, DllPlantedInThePackageFolderNeverReachesTheSystemFolder)
+{
+    ASSERT_TRUE(repair_test::CopyFixture(L"zentest_reg.dll", paths_.packageFolder + kPlantedName));
+    ASSERT_TRUE(repair_test::CopyFixture(L"zentest_reg.dll", paths_.packageFolder + L"old\\zentest_old.dll"));
+    SetFileAttributesW((paths_.packageFolder + kPlantedName).c_str(), FILE_ATTRIBUTE_READONLY);
+    Install(14);
+    ExpectInstalledAndRegisteredIn(System32());
+    EXPECT_FALSE(IsFile(System32() + kPlantedName));
+    EXPECT_FALSE(repair_test::RegisteredPath(kPlantedName).has_value());
+    EXPECT_FALSE(IsFile(paths_.packageFolder + kPlantedName)) << "the unpacking starts from an empty folder";
+    EXPECT_FALSE(repair_test::IsFolder(paths_.packageFolder + L"old"));
+}
+
+TEST_F(InstallDllFolderTest, TargetFolderGivenDirectlyGetsTheNamedFiles)
 {
     ASSERT_EQ(repair::ExtractArchive(paths_.localFile, paths_.packageFolder), 0);
     TempFolder target(L"dll-target");
     repair::DllTarget direct{target.Path(), target.Path(), L"regsvr32.exe"};
-    repair::InstallDllFolderTo(paths_.packageFolder, direct);
+    repair::InstallDllFolderTo(paths_.packageFolder, {kInstalledNames[0], kInstalledNames[1]}, direct);
     for (const wchar_t* name : kInstalledNames) {
         EXPECT_TRUE(IsFile(target.Path() + name));
         std::optional<std::wstring> registered = repair_test::WaitForRegistration(name);

@@ -1,5 +1,6 @@
 #include "PackageAction.h"
 
+#include "ExtractArchive.h"
 #include "Launch.h"
 #include "RepairTestSupport.h"
 
@@ -169,13 +170,19 @@ TEST_F(MsiPackageTest, Type1UnpacksTheArchiveAndMsiexecInstallsIt)
     EXPECT_EQ(ReadText(MarkerFolder() + L"marker.txt"), "installed by the repair test package\r\n");
 }
 
-TEST_F(MsiPackageTest, ArchiveWithoutTheMsiGoesUnnoticed)
+TEST_F(MsiPackageTest, ArchiveWithoutTheMsiRunsNoMsiThatSomeoneLeftInItsFolder)
 {
     const PackagePaths paths = repair::PackagePathsFor(work_.Path(), L"http://h/other.7z");
     ASSERT_TRUE(repair_test::CopyFixture(L"nested.7z", paths.localFile));
+    // A working package, planted where the archive would have put its own.
+    TempFolder source(L"msi-source");
+    ASSERT_EQ(repair::ExtractArchive(repair_test::RepairFixture(L"vcredist.7z"), source.Path()), 0);
     CreateDirectoryW(paths.packageFolder.c_str(), nullptr);
+    ASSERT_TRUE(CopyFileW((source.Path() + L"vcredist.msi").c_str(), (paths.packageFolder + L"vcredist.msi").c_str(),
+                          FALSE));
     repair::RunPackageAction(PackageActionFor(2, paths), paths, repair::DriveRoot(work_.Path()));
     EXPECT_TRUE(IsFile(paths.packageFolder + L"readonly.txt"));
+    EXPECT_FALSE(IsFile(paths.packageFolder + L"vcredist.msi"));
     EXPECT_FALSE(IsFile(MarkerFolder() + L"marker.txt"));
 }
 

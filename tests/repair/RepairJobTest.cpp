@@ -4,6 +4,8 @@
 #include "RepairTestSupport.h"
 #include "VendorServer.h"
 
+#include <AllocationFailure.h>
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -152,6 +154,22 @@ TEST_F(RepairJobTest, FailedDownloadIsSkippedWithoutDone)
 TEST_F(RepairJobTest, EmptyListPostsFinishedAtOnce)
 {
     EXPECT_EQ(Repair({}), std::vector<UINT>{kRepairFinished});
+}
+
+TEST_F(RepairJobTest, WorkerEndedThroughItsCatchAllStillPostsTheEnd)
+{
+    Serve(L"repairtest-end.bin", "end");
+    base::WorkerThread worker;
+    std::vector<UINT> received;
+    {
+        // The worker's first allocation fails; the exception leaves the body for the catch-all.
+        allocation_failure::ScopedFailure failure(1, allocation_failure::Threads::Others);
+        ASSERT_TRUE(repair::StartRepair(worker, window_.Handle(), {Entry(PackageUrl(L"repairtest-end.bin"))},
+                                        WorkDirectory()));
+        EXPECT_EQ(worker.Wait(), std::optional<DWORD>(1));
+        EXPECT_TRUE(failure.Fired());
+    }
+    EXPECT_EQ(window_.CollectUntilFinished(), std::vector<UINT>{kRepairFinished});
 }
 
 TEST_F(RepairJobTest, EntriesWithTheSameFileNameShareTheLocalFile)

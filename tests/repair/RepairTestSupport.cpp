@@ -73,6 +73,17 @@ bool IsFolder(const std::wstring& path)
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+bool IsHeldAgainstChange(const std::wstring& path)
+{
+    // Each attempt lets go of the file before the next, so that none stands in another's way.
+    const auto opens = [&path](DWORD access, DWORD share) {
+        return FileHandle(CreateFileW(path.c_str(), access, share, nullptr, OPEN_EXISTING, 0, nullptr)).Valid();
+    };
+    return opens(GENERIC_READ, FILE_SHARE_READ) &&
+           !opens(GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE) &&
+           !DeleteFileW(path.c_str()) && !MoveFileW(path.c_str(), (path + L".aside").c_str());
+}
+
 std::optional<std::wstring> RegisteredPath(const std::wstring& dllName)
 {
     wchar_t value[MAX_PATH * 2] = {};

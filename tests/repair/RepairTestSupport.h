@@ -36,6 +36,10 @@ void WriteBytes(const std::wstring& path, const std::string& bytes);  // replace
 bool IsFile(const std::wstring& path);
 bool IsFolder(const std::wstring& path);
 
+// True when the file can be read, as an unpacker or installer reads it, but can be neither
+// opened for writing, deleted nor moved aside.
+bool IsHeldAgainstChange(const std::wstring& path);
+
 // What the registering test DLL left under HKCU "Software\ZentariumTests\Registered": the path
 // it was loaded from, by file name.
 std::optional<std::wstring> RegisteredPath(const std::wstring& dllName);

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <new>
 #include <string>
 #include <thread>
 #include <vector>
@@ -119,6 +120,53 @@ TEST_F(Drain, AppliesInArrivalOrderAcrossListsAndEmptiesTheQueue)
     EXPECT_EQ(second.rows.size(), 1u);
     queue.Drain();
     EXPECT_EQ(list.log.size(), 2u);
+}
+
+TEST_F(Drain, NullUpdateIsRefused)
+{
+    EXPECT_FALSE(queue.Post(nullptr));
+    EXPECT_EQ(queue.PendingCount(), 0u);
+    EXPECT_TRUE(queue.Post(Update(&list, &entry, scan::kEventFinding, L"a", L"", L"1")));
+    EXPECT_FALSE(queue.Post(nullptr));
+    queue.Drain();
+    EXPECT_EQ(list.log.size(), 1u);
+}
+
+// A list whose one AddFinding call throws, as a control might when memory runs out.
+class ThrowingOnceList : public ModelResultList {
+public:
+    explicit ThrowingOnceList(std::wstring failingGroup) : failingGroup_(std::move(failingGroup)) {}
+    void AddFinding(const std::wstring& group, const std::wstring& description, int rowStyle,
+                    const std::wstring& detail, const std::wstring& extra) override
+    {
+        if (group == failingGroup_) {
+            failingGroup_.clear();
+            throw std::bad_alloc();
+        }
+        ModelResultList::AddFinding(group, description, rowStyle, detail, extra);
+    }
+
+private:
+    std::wstring failingGroup_;
+};
+
+TEST(UpdateQueue, DrainInterruptedByAnExceptionGoesOnAfterItInOrder)
+{
+    ThrowingOnceList list(L"2");
+    ModelCategoryEntry entry;
+    scan::UpdateQueue queue;
+    for (const wchar_t* group : {L"1", L"2", L"3", L"4"})
+        queue.Post(Update(&list, &entry, scan::kJunkFile, group, L"", group));
+    EXPECT_THROW(queue.Drain(), std::bad_alloc);
+    queue.Post(Update(&list, &entry, scan::kJunkFile, L"5", L"", L"5"));
+    queue.Drain();
+    queue.Drain();
+    std::vector<std::wstring> groups;
+    for (const scan_testing::ModelRow& row : list.rows)
+        groups.push_back(row.group);
+    // The failed update is dropped, none is applied twice, the rest keep their order.
+    EXPECT_EQ(groups, (std::vector<std::wstring>{L"1", L"3", L"4", L"5"}));
+    EXPECT_EQ(queue.PendingCount(), 0u);
 }
 
 // Checks that each producer's updates arrive in the order it posted them.

@@ -1,12 +1,35 @@
 #include "ImageDecoder.h"
 
+#include <algorithm>
 #include <climits>
+#include <cstdlib>
 
 #include "DibSection.h"
 #include "PixelConvert.h"
 
+namespace {
+
+// The largest block one decoding may ask for; set for the decoding under way on this thread.
+thread_local size_t t_decodeBlockLimit = SIZE_MAX;
+
+void* LimitedMalloc(size_t size)
+{
+    return size <= t_decodeBlockLimit ? std::malloc(size) : nullptr;
+}
+
+void* LimitedRealloc(void* block, size_t size)
+{
+    return size <= t_decodeBlockLimit ? std::realloc(block, size) : nullptr;
+}
+
+}  // namespace
+
 // Only the formats the skins use; the other decoders would be attack surface for nothing.
-// The dimension limit keeps a tiny file from asking for gigabytes.
+// The dimension limit keeps a tiny file from asking for gigabytes; the block limit keeps image
+// data that inflates far beyond what the image needs from being inflated whole.
+#define STBI_MALLOC(size) LimitedMalloc(size)
+#define STBI_REALLOC(block, size) LimitedRealloc(block, size)
+#define STBI_FREE(block) std::free(block)
 #define STBI_ONLY_PNG
 #define STBI_ONLY_JPEG
 #define STBI_ONLY_BMP
@@ -19,6 +42,27 @@ namespace VXM {
 
 namespace {
 
+// No block of a proper decoding is larger than the image's 16-bit samples of four channels with
+// a filter byte per row, doubled because the inflater's buffer grows by doubling, nor than the
+// encoded bytes twice over (PNG data is gathered into one block); the floor covers tables.
+constexpr uint64_t kBytesPerPixelLimit = 2 * 8;
+constexpr uint64_t kBlockLimitFloor = 1 << 20;
+
+size_t DecodeBlockLimit(int width, int height, size_t encodedSize)
+{
+    const uint64_t limit = kBlockLimitFloor + 2 * uint64_t{encodedSize} +
+                           kBytesPerPixelLimit * uint64_t(width) * uint64_t(height) + 2 * uint64_t(height);
+    return static_cast<size_t>(std::min<uint64_t>(limit, SIZE_MAX));
+}
+
+class ScopedDecodeLimit {
+public:
+    explicit ScopedDecodeLimit(size_t limit) { t_decodeBlockLimit = limit; }
+    ~ScopedDecodeLimit() { t_decodeBlockLimit = SIZE_MAX; }
+    ScopedDecodeLimit(const ScopedDecodeLimit&) = delete;
+    ScopedDecodeLimit& operator=(const ScopedDecodeLimit&) = delete;
+};
+
 struct StbPixelsDeleter {
     void operator()(stbi_uc* pixels) const { stbi_image_free(pixels); }
 };
@@ -30,8 +74,13 @@ std::unique_ptr<VxImageInfo> DecodeImage(const uint8_t* data, size_t size, DWORD
     if (!data || size == 0 || size > INT_MAX)
         return nullptr;
     int width = 0, height = 0, channels = 0;
-    std::unique_ptr<stbi_uc, StbPixelsDeleter> decoded(
-        stbi_load_from_memory(data, static_cast<int>(size), &width, &height, &channels, 4));
+    if (!stbi_info_from_memory(data, static_cast<int>(size), &width, &height, &channels))
+        return nullptr;
+    std::unique_ptr<stbi_uc, StbPixelsDeleter> decoded;
+    {
+        ScopedDecodeLimit limit(DecodeBlockLimit(width, height, size));
+        decoded.reset(stbi_load_from_memory(data, static_cast<int>(size), &width, &height, &channels, 4));
+    }
     if (!decoded)
         return nullptr;
     uint32_t* bits = nullptr;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "UniqueHandle.h"
+#include "XmlNesting.h"
 
 namespace VXM {
 
@@ -15,25 +16,6 @@ namespace {
 
 constexpr DWORD kMaxXmlFileSize = 16 * 1024 * 1024;  // a description file is a few hundred bytes
 constexpr int kMaxXmlNesting = 256;
-
-// TinyXML parses recursively: a file nested deeply enough would overflow the stack. Comments
-// and sections are not told apart, which can only make the count higher.
-bool NestingWithinLimit(const std::string& text)
-{
-    int depth = 0;
-    for (size_t i = 0; i + 1 < text.size(); ++i) {
-        if (text[i] == '<') {
-            const char next = text[i + 1];
-            if (next == '/')
-                --depth;
-            else if (next != '?' && next != '!' && ++depth > kMaxXmlNesting)
-                return false;
-        } else if (text[i] == '/' && text[i + 1] == '>') {
-            --depth;
-        }
-    }
-    return true;
-}
 
 void AppendLittleEndian(std::string& out, uint32_t value, int bytes)
 {
@@ -77,7 +59,7 @@ bool LoadXmlFile(const std::wstring& path, TiXmlDocument& document)
     std::string text(static_cast<size_t>(size.QuadPart), '\0');
     DWORD read = 0;
     if (!ReadFile(file.Get(), text.data(), static_cast<DWORD>(text.size()), &read, nullptr) || read != text.size() ||
-        !NestingWithinLimit(text))
+        !XmlNestingWithin(text, kMaxXmlNesting))
         return false;
     document.Parse(text.c_str(), nullptr, TIXML_ENCODING_UTF8);
     return !document.Error();

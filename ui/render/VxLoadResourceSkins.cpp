@@ -4,6 +4,7 @@
 #include <tinyxml.h>
 
 #include <algorithm>
+#include <climits>
 
 #include "DibSection.h"
 #include "NumberText.h"
@@ -183,6 +184,10 @@ bool VxLoadResource::CheckSkinValid(const std::wstring& path)
     const std::wstring index = Attribute(root, "index", &present);
     if (present)
         skin->index = ParseInt(index);
+    // The largest int (also what a longer number saturates to) leaves no room for the index of
+    // a skin added after it.
+    if (skin->index == INT_MAX)
+        return false;
     skin->user = Attribute(root, "user") == L"true";
     skinInfos_.push_back(std::move(skin));
     return true;

@@ -18,8 +18,16 @@ constexpr uint32_t kOpaque = 0xFF000000;
 constexpr uint32_t kColorBits = 0x00FFFFFF;
 constexpr int kMaxIconSize = 1024;  // icons are at most 256 pixels; scaling one beyond this is bad input
 
+bool WithinTransformLimit(int64_t width, int64_t height)
+{
+    return width > 0 && height > 0 && width * height <= VxRenderUtils::kMaxTransformPixels;
+}
+
+// Empty for an image too large to transform: its pixels are not even copied.
 PixelImage PixelsOf(const VxImageInfo* image)
 {
+    if (!image || !WithinTransformLimit(image->width, image->height))
+        return PixelImage();
     return ReadImagePixels(image);
 }
 
@@ -56,7 +64,7 @@ void CutTransparentCorner(HRGN region, const PixelImage& pixels, const RECT& are
 
 GdiBitmap VxRenderUtils::GetZoom(const VxImageInfo* image, int width, int height)
 {
-    if (!image || width <= 0 || height <= 0 || image->width <= 0 || image->height <= 0)
+    if (!image || !WithinTransformLimit(width, height) || image->width <= 0 || image->height <= 0)
         return GdiBitmap();
     return BitmapFromPixels(ZoomPixels(PixelsOf(image), width, height, image->alpha));
 }
@@ -67,6 +75,8 @@ GdiBitmap VxRenderUtils::GetRotate(const VxImageInfo* image, RECT& dest, double 
     if (pixels.Empty())
         return GdiBitmap();
     const SIZE rotated = RotatedSize(pixels.width, pixels.height, angle);
+    if (!WithinTransformLimit(rotated.cx, rotated.cy))
+        return GdiBitmap();
     GdiBitmap bitmap = BitmapFromPixels(RotatePixels(pixels, angle, rotated));
     if (bitmap)
         WidenForRotation(dest, pixels.width, pixels.height, rotated);
@@ -141,7 +151,7 @@ std::unique_ptr<VxImageInfo> VxRenderUtils::GenerationBGMapInfo(const VxImageInf
                                                                  DWORD& color)
 {
     PixelImage pixels = PixelsOf(image);
-    if (pixels.Empty() || width <= 0 || height <= 0)
+    if (pixels.Empty() || !WithinTransformLimit(width, height))
         return nullptr;
     const SIZE fitted = ShrinkToFit(pixels.width, pixels.height, width, height);
     if (fitted.cx != pixels.width || fitted.cy != pixels.height)

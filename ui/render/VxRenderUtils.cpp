@@ -87,14 +87,15 @@ VxImageInfo* LoadIconFallback(const VxImageAttributes& attributes)
 }
 
 // Transforms produce transparent pixels of their own (around a rotated image, below a
-// reflection), so their results always blend.
-void DrawTransformed(HDC dc, GdiBitmap bitmap, const RECT& dest, const RECT& paint, const VxImageAttributes& a)
+// reflection), so their results always blend. False when there was nothing to draw.
+bool DrawTransformed(HDC dc, GdiBitmap bitmap, const RECT& dest, const RECT& paint, const VxImageAttributes& a)
 {
     BITMAP header = {};
     if (!bitmap || !GetObjectW(bitmap.Get(), sizeof(header), &header))
-        return;
+        return false;
     const RECT source = {0, 0, header.bmWidth, header.bmHeight};
     VxRenderUtils::DrawImage(dc, bitmap.Get(), dest, paint, source, a.corner, true, a.fade, a.hole);
+    return true;
 }
 
 void BlitImage(HDC dc, HDC memory, const RECT& dest, const RECT& paint, const RECT& source, const RECT& corner,
@@ -127,20 +128,24 @@ void BlitImage(HDC dc, HDC memory, const RECT& dest, const RECT& paint, const RE
         SetStretchBltMode(dc, oldMode);
 }
 
-void DrawLoadedImage(HDC dc, VxImageInfo* image, RECT dest, const RECT& paint, const RECT& source,
+bool DrawLoadedImage(HDC dc, VxImageInfo* image, RECT dest, const RECT& paint, const RECT& source,
                      const VxImageAttributes& a)
 {
     if (!a.regionImage.empty()) {
         VxImageInfo* stencil = LoadAttributedImage(a.regionImage, a.regionResourceType, 0, false);
-        DrawTransformed(dc, VxRenderUtils::GetRgnBitmap(image, stencil, dest, a.regionMask), dest, paint, a);
-    } else if (a.reverse) {
-        DrawTransformed(dc, VxRenderUtils::GetReverse(image, dest), dest, paint, a);
-    } else if (a.rotate != 0.0) {
-        GdiBitmap rotated = VxRenderUtils::GetRotate(image, dest, a.rotate);
-        DrawTransformed(dc, std::move(rotated), dest, paint, a);
-    } else if (HDC memory = image->GetMemoryDC()) {
-        BlitImage(dc, memory, dest, paint, source, a.corner, image->alpha, a.fade, a.hole);
+        return DrawTransformed(dc, VxRenderUtils::GetRgnBitmap(image, stencil, dest, a.regionMask), dest, paint, a);
     }
+    if (a.reverse)
+        return DrawTransformed(dc, VxRenderUtils::GetReverse(image, dest), dest, paint, a);
+    if (a.rotate != 0.0) {
+        GdiBitmap rotated = VxRenderUtils::GetRotate(image, dest, a.rotate);
+        return DrawTransformed(dc, std::move(rotated), dest, paint, a);
+    }
+    HDC memory = image->GetMemoryDC();
+    if (!memory)
+        return false;
+    BlitImage(dc, memory, dest, paint, source, a.corner, image->alpha, a.fade, a.hole);
+    return true;
 }
 
 }  // namespace
@@ -168,8 +173,13 @@ bool VxRenderUtils::DrawImageString(HDC dc, const RECT& control, const RECT& pai
     VxRenderClip clip;
     if (a.round.cx != 0 || a.round.cy != 0)
         VxRenderClip::GenerateClip(dc, visible, a.round, clip);
-    DrawLoadedImage(dc, info, dest, paint, source, a);
-    return true;
+    return DrawLoadedImage(dc, info, dest, paint, source, a);
+}
+
+bool VxRenderUtils::DrawImageString(HDC dc, const RECT& control, const RECT& paint, std::wstring_view image,
+                                    const wchar_t* modifier)
+{
+    return DrawImageString(dc, control, paint, image, modifier ? std::wstring_view(modifier) : std::wstring_view());
 }
 
 void VxRenderUtils::DrawImage(HDC dc, HBITMAP bitmap, const RECT& dest, const RECT& paint, const RECT& source,

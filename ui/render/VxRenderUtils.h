@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <memory>
 #include <string_view>
 
@@ -18,8 +19,13 @@ public:
     // and draws it into its place inside the control rectangle. True when drawn, when it lies
     // outside the control or the paint rectangle, or for a null DC (load only); false when the
     // image cannot be had.
+    // False too when a transform (rotation, reflection, region) could not be made: nothing was
+    // drawn.
     static bool DrawImageString(HDC dc, const RECT& control, const RECT& paint, std::wstring_view image,
                                 std::wstring_view modifier = {});
+    // The same for callers that hold the modifier as a C string, which may be null: no modifier.
+    static bool DrawImageString(HDC dc, const RECT& control, const RECT& paint, std::wstring_view image,
+                                const wchar_t* modifier);
 
     // The nine-part blitter: corner holds the unscaled border widths; per-pixel alpha when alpha
     // is set, constant alpha fade; hole leaves the centre out.
@@ -34,7 +40,10 @@ public:
     static void DrawFrontRect(HDC dc, const RECT& rect, int penWidth, DWORD color);
     static void DrawRoundRect(HDC dc, const RECT& rect, int penWidth, int cornerWidth, int cornerHeight, DWORD color);
 
-    // Transforms return new bitmaps (null on failure) that the caller owns.
+    // Transforms return new bitmaps (null on failure) that the caller owns. Neither the image nor
+    // the result may hold more than kMaxTransformPixels: a small, highly compressed file could
+    // otherwise cost gigabytes on every paint.
+    static constexpr int64_t kMaxTransformPixels = int64_t{1} << 24;
     static GdiBitmap GetZoom(const VxImageInfo* image, int width, int height);
     static GdiBitmap GetRotate(const VxImageInfo* image, RECT& dest, double angle);
     static GdiBitmap GetReverse(const VxImageInfo* image, const RECT& dest);

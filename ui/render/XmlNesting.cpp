@@ -1,0 +1,169 @@
+#include "XmlNesting.h"
+
+#include <cctype>
+#include <string>
+#include <vector>
+
+namespace VXM {
+
+namespace {
+
+// TinyXML's own character classes (UTF-8 input: every byte above 126 counts as a letter).
+bool IsNameStart(char c)
+{
+    const auto byte = static_cast<unsigned char>(c);
+    return byte >= 127 || std::isalpha(byte) || c == '_';
+}
+
+bool IsNameChar(char c)
+{
+    const auto byte = static_cast<unsigned char>(c);
+    return byte >= 127 || std::isalnum(byte) || c == '_' || c == '-' || c == '.' || c == ':';
+}
+
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
+}
+
+class TagReader {
+public:
+    TagReader(std::string_view text, int maxDepth) : text_(text), maxDepth_(maxDepth) {}
+
+    bool Read()
+    {
+        while ((pos_ = text_.find('<', pos_)) != std::string_view::npos) {
+            if (!ReadMarkup())
+                return false;
+        }
+        return true;
+    }
+
+private:
+    bool StartsWith(std::string_view prefix) const { return text_.substr(pos_).starts_with(prefix); }
+
+    bool SkipPast(std::string_view end)
+    {
+        const size_t found = text_.find(end, pos_);
+        if (found == std::string_view::npos)
+            return false;
+        pos_ = found + end.size();
+        return true;
+    }
+
+    void SkipBlanks()
+    {
+        while (pos_ < text_.size() && IsBlank(text_[pos_]))
+            ++pos_;
+    }
+
+    std::string_view ReadName()
+    {
+        const size_t start = pos_;
+        if (pos_ < text_.size() && IsNameStart(text_[pos_])) {
+            while (++pos_ < text_.size() && IsNameChar(text_[pos_])) {
+            }
+        }
+        return text_.substr(start, pos_ - start);
+    }
+
+    bool ReadMarkup()
+    {
+        if (StartsWith("<!--"))
+            return SkipPast("-->");
+        if (StartsWith("<![CDATA["))
+            return SkipPast("]]>");
+        if (StartsWith("<!") || StartsWith("<?"))
+            return SkipSection();
+        if (StartsWith("</"))
+            return ReadEndTag();
+        return ReadStartTag();
+    }
+
+    // TinyXML ends these at the first ">"; its declaration reader honours quotes, so a ">" inside
+    // an open quote would make the two readings part.
+    bool SkipSection()
+    {
+        const size_t end = text_.find('>', pos_);
+        if (end == std::string_view::npos)
+            return false;
+        const std::string_view section = text_.substr(pos_, end - pos_);
+        size_t doubleQuotes = 0, singleQuotes = 0;
+        for (char c : section) {
+            doubleQuotes += c == '"';
+            singleQuotes += c == '\'';
+        }
+        pos_ = end + 1;
+        return doubleQuotes % 2 == 0 && singleQuotes % 2 == 0;
+    }
+
+    bool ReadEndTag()
+    {
+        pos_ += 2;
+        const std::string_view name = ReadName();
+        SkipBlanks();
+        if (name.empty() || open_.empty() || open_.back() != name || pos_ >= text_.size() || text_[pos_] != '>')
+            return false;
+        open_.pop_back();
+        ++pos_;
+        return true;
+    }
+
+    bool ReadStartTag()
+    {
+        ++pos_;
+        const std::string_view name = ReadName();
+        if (name.empty())
+            return false;
+        for (;;) {
+            SkipBlanks();
+            if (pos_ >= text_.size())
+                return false;
+            if (text_[pos_] == '>') {
+                ++pos_;
+                open_.push_back(name);
+                return static_cast<int>(open_.size()) <= maxDepth_;
+            }
+            if (StartsWith("/>")) {
+                pos_ += 2;
+                return true;
+            }
+            if (!ReadAttribute())
+                return false;
+        }
+    }
+
+    // Only quoted values, as well-formed XML has them; "<" may not appear in one.
+    bool ReadAttribute()
+    {
+        if (ReadName().empty())
+            return false;
+        SkipBlanks();
+        if (pos_ >= text_.size() || text_[pos_] != '=')
+            return false;
+        ++pos_;
+        SkipBlanks();
+        if (pos_ >= text_.size() || (text_[pos_] != '"' && text_[pos_] != '\''))
+            return false;
+        const char quote = text_[pos_];
+        const size_t end = text_.find(quote, pos_ + 1);
+        if (end == std::string_view::npos || text_.substr(pos_, end - pos_).find('<') != std::string_view::npos)
+            return false;
+        pos_ = end + 1;
+        return true;
+    }
+
+    std::string_view text_;
+    int maxDepth_ = 0;
+    size_t pos_ = 0;
+    std::vector<std::string_view> open_;
+};
+
+}  // namespace
+
+bool XmlNestingWithin(std::string_view text, int maxDepth)
+{
+    return TagReader(text, maxDepth).Read();
+}
+
+}  // namespace VXM
