@@ -68,21 +68,27 @@ std::wstring Quad(const RECT& rect)
 // Builds the tree and remembers what each control draws, for the floor.
 class SceneBuilder {
 public:
-    VxControl* Add(VxContainer& parent, VxControl* control, const Look& look, std::wstring attributes)
+    VxControl* Add(VxContainer& parent, VxControl* control, const Look& look, const std::wstring& layout)
     {
+        // Attribute lists take single blanks between pairs only.
+        std::wstring attributes = layout;
+        auto append = [&](const std::wstring& name, const std::wstring& value) {
+            attributes += (attributes.empty() ? L"" : L" ") + name + L"=\"" + value + L"\"";
+        };
         if (look.background)
-            attributes += L" normalbkcolor=\"" + Hex(look.background) + L"\"";
-        if (look.border)
-            attributes += L" normalbordercolor=\"" + Hex(look.border) + L"\" normalbordersize=\"1\"";
+            append(L"normalbkcolor", Hex(look.background));
+        if (look.border) {
+            append(L"normalbordercolor", Hex(look.border));
+            append(L"normalbordersize", L"1");
+        }
         if (!look.text.empty()) {
-            attributes += L" align=\"vcen singleline\" normaltextcolor=\"" + Hex(look.textColor) + L"\"";
-            attributes += L" normalfont=\"" + std::wstring(look.font) + L"\" normaltextpadding=\"" +
-                          Quad(look.textPadding) + L"\"";
+            append(L"align", L"vcen singleline");
+            append(L"normaltextcolor", Hex(look.textColor));
+            append(L"normalfont", look.font);
+            append(L"normaltextpadding", Quad(look.textPadding));
         }
-        if (look.image) {
-            attributes += L" normalimage=\"res='" + std::to_wstring(look.image) + L"' restype='PNG' dest='" +
-                          Quad(look.imageDest) + L"'\"";
-        }
+        if (look.image)
+            append(L"normalimage", L"res='" + std::to_wstring(look.image) + L"' restype='PNG' dest='" + Quad(look.imageDest) + L"'");
         control->ApplyAttributeList(attributes);
         control->SetText(look.text);
         parent.Add(control);
@@ -142,14 +148,17 @@ VxControl* BuildScanPage(SceneBuilder& scene, VxControl*& statusLabel)
     auto* heading = scene.AddBox<VxHorizontalLayout>(*right, {.background = 0xFFF6F7FB, .border = 0xFFE0E0E0}, L"height=\"30\" padding=\"20,0,20,0\"");
     for (const wchar_t* column : {L"第三方应用程序", L"错误时间", L"错误模块", L"状态"})
         scene.Add(*heading, new VxControl, {.text = column, .font = L"bold16", .textPadding = {8, 0, 0, 0}}, L"");
-    // 30 findings; about 16 fit, the rest lie below the list's visible part.
+    // 21 rows of findings fill the list's visible part.
     auto* list = scene.AddBox<VxVerticalLayout>(*right, {}, L"padding=\"20,0,20,0\" height=\"470\"");
-    for (int row = 0; row < 16; ++row) {
-        auto* line = scene.AddBox<VxHorizontalLayout>(*list, {.border = 0xFFEEEEEE}, L"height=\"29\"");
-        scene.Add(*line, new VxControl, {.image = 306, .imageDest = {6, 4, 27, 25}}, L"width=\"32\"");
+    for (int row = 0; row < 21; ++row) {
+        auto* line = scene.AddBox<VxHorizontalLayout>(*list, {.border = 0xFFEEEEEE}, L"height=\"22\"");
+        scene.Add(*line, new VxControl, {.image = 306, .imageDest = {6, 3, 22, 19}}, L"width=\"28\"");
         scene.Add(*line, new VxControl, {.text = L"application" + std::to_wstring(row) + L".exe", .font = L"normal14"}, L"");
-        scene.Add(*line, new VxControl, {.text = L"2026-11-" + std::to_wstring(10 + row) + L" 12:34:56", .font = L"normal14", .textColor = 0xFF666666}, L"");
+        scene.Add(*line, new VxControl,
+                  {.text = L"2026-11-" + std::to_wstring(10 + row) + L" 12:34:56", .font = L"normal14", .textColor = 0xFF666666},
+                  L"");
         scene.Add(*line, new VxControl, {.text = L"MSVCP140.dll", .font = L"normal14", .textColor = 0xFF666666}, L"");
+        scene.Add(*line, new VxControl, {.image = 305, .imageDest = {4, 3, 20, 19}}, L"width=\"24\"");
         scene.Add(*line, new VxControl, {.text = L"查看报告", .font = L"normal14", .textColor = 0xFF1196FF}, L"width=\"70\"");
     }
     scene.Add(*right, new VxControl, {.background = 0xFFF2F2F2}, L"height=\"2\" padding=\"35,10,35,10\"");
@@ -160,7 +169,7 @@ VxControl* BuildScanPage(SceneBuilder& scene, VxControl*& statusLabel)
     scene.Add(*progressRow, new VxControl,
               {.background = 0xFF5E7CFF, .text = L"立即修复", .font = L"normal19", .textColor = 0xFFD4DCFF,
                .textPadding = {55, 0, 0, 0}},
-              L"width=\"190\" padding=\"200,0,0,0\"");
+              L"width=\"190\" padding=\"60,0,0,0\"");
     return root;
 }
 
@@ -323,6 +332,7 @@ int wmain(int argc, wchar_t** argv)
     MemoryDC bufferDC(CreateCompatibleDC(nullptr));
     SelectGuard selectBuffer(bufferDC.Get(), buffer.Get());
     const ClientDC windowDC(handle);
+    PrintWindow(handle, bufferDC.Get(), PW_CLIENTONLY);  // the same picture, so the screen stays right
     const double blit = Median([&] { BitBlt(windowDC.Get(), 0, 0, kWidth, kHeight, bufferDC.Get(), 0, 0, SRCCOPY); });
 
     uint32_t* floorBits = nullptr;
