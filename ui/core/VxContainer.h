@@ -83,7 +83,13 @@ protected:
     RECT InnerRect() const;
     // Registers the child with this container's parent, manager and name/id tables.
     void Adopt(VxControl* control);
+    // Destroys the child and, without recursion, its owned subtree.
     void DestroyChild(VxControl* control);
+    // The SetPos of every layout: stores the rectangle and places the children as layout type
+    // `layoutType` does.
+    void SetPosAs(RECT rect, int layoutType);
+    // Moves the visible flowing children by (dx, dy) without laying this container out again.
+    void MoveChildren(int dx, int dy);
 
     std::vector<VxControl*> items_;  // owned while autoDestroy_ is set
     bool autoDestroy_ = true;
@@ -95,6 +101,27 @@ protected:
     VxScrollbar* horizontalScrollbar_ = nullptr;  // owned
     std::wstring verticalScrollbarStyle_;
     std::wstring horizontalScrollbarStyle_;
+
+private:
+    // Destroys the controls and every subtree they own, parents before their children.
+    static void DestroyTree(std::vector<VxControl*> controls);
+    // Lays the children out in the inner rectangle; returns the size the content needs.
+    SIZE LayOutChildren(int layoutType, const RECT& inner, int level);
+    // Moves a subtree whose layout is current along with this container's new rectangle.
+    void MoveSubtree(int dx, int dy, int layoutType);
+    void ScrollBy(int dx, int dy);
+    // Page Up/Down and the like for a virtual key; false when no visible, enabled bar takes it.
+    bool ScrollByKey(WORD key);
+    VxScrollbar* MakeScrollbar(bool horizontal, const std::wstring& style);
+
+    // Forgets the last layout: the children are to be laid out again before they are moved.
+    void ForgetLayout();
+
+    bool laidOut_ = false;  // the children stand where a layout of the current inputs puts them
+    // The visible children of the last layout, in the flow and floating; valid while laidOut_.
+    std::vector<VxControl*> flowChildren_;      // not owned
+    std::vector<VxControl*> floatingChildren_;  // not owned
+    int relayouts_ = 0;  // nested layouts started by a scroll bar that appeared or vanished
 };
 
 }  // namespace VXM
