@@ -24,8 +24,7 @@ SIZE SizeOf(const RECT& rect)
 
 }  // namespace
 
-// Kept between paints; a new size (the only reason for a full layout to need new pixels)
-// makes a new one.
+// The buffer is kept between paints and made anew only for a new size.
 bool VxPaintManager::PrepareOffscreen(SIZE size)
 {
     if (size.cx <= 0 || size.cy <= 0)
@@ -33,6 +32,7 @@ bool VxPaintManager::PrepareOffscreen(SIZE size)
     if (offscreenBitmap_ && offscreenDC_ && size.cx == offscreenSize_.cx && size.cy == offscreenSize_.cy)
         return true;
     offscreenBitmap_.Reset();
+    offscreenBits_ = nullptr;
     offscreenDC_.Reset(CreateCompatibleDC(paintDC_));
     offscreenBitmap_ = CreateTopDownDib(size.cx, size.cy, &offscreenBits_);
     offscreenSize_ = offscreenBitmap_ ? size : SIZE{};
@@ -50,7 +50,7 @@ void VxPaintManager::RunPendingLayout(const RECT& client)
     }
     if (focusNeeded_)
         SetNextTabControl(true);
-    if (firstLayout_) {
+    if (firstLayout_ && root_) {
         firstLayout_ = false;
         SendNotify(root_, kNotifyWindowInit);
     }
