@@ -7,11 +7,12 @@
 #include <string_view>
 
 #include "GdiHandles.h"
+#include "VxFontInfo.h"
 #include "VxImageInfo.h"
 
 namespace VXM {
 
-// Image strings, colour fills, translucent shapes and image transforms, all on GDI device
+// Image strings, colour fills, translucent shapes, image transforms and text, all on GDI device
 // contexts in device pixels. Colours are 0xAARRGGBB; alpha 0 draws nothing.
 class VxRenderUtils {
 public:
@@ -58,6 +59,24 @@ public:
     // A skin background of width x height from the image; color receives its average colour.
     static std::unique_ptr<VxImageInfo> GenerationBGMapInfo(const VxImageInfo* image, int width, int height,
                                                             DWORD& color);
+
+    // Text with DrawText flags in the font named by id (fonts may be null: the DC's font). An
+    // opaque colour draws directly; a translucent one, or forceBlend (layered windows), draws
+    // through an off-screen picture so the text keeps its alpha. DT_WORDBREAK wraps with
+    // DrawMultLineText, lineSpacing pixels between lines. DT_CALCRECT measures into rect.
+    static void DrawTextW(HDC dc, IVxFontSource* fonts, RECT& rect, std::wstring_view text, DWORD color,
+                          std::wstring_view font, UINT style, int lineSpacing = 0, bool forceBlend = false);
+    // Wrapped text in the DC's font: paragraphs at line breaks, lines broken between any two
+    // characters; the last line that has room ends in "..." when more text follows. Moves
+    // rect.top down as it draws; DT_CALCRECT measures into rect.
+    static void DrawMultLineText(HDC dc, RECT& rect, UINT style, int lineSpacing, std::wstring_view text);
+    // (0, 0, width, height) of the text in the named font.
+    static RECT GetTextSize(HDC dc, IVxFontSource* fonts, std::wstring_view text, std::wstring_view font);
+    // Text with inline mark-up (font, colour, line break, paragraph, raw, selection, pen and
+    // line-height tags); nothing without fonts. Drawn inside rect only; DT_CALCRECT measures into
+    // rect instead.
+    static void DrawHtmlText(HDC dc, IVxFontSource* fonts, RECT& rect, std::wstring_view text, DWORD color,
+                             std::wstring_view font, UINT style);
 };
 
 }  // namespace VXM
