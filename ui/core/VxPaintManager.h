@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <string>
@@ -231,6 +232,55 @@ private:
     TOOLINFOW toolInfo_ = {};
     HWND tooltipWindow_ = nullptr;   // owned
     HWND currentTooltip_ = nullptr;  // not owned
+
+    // ---- Window side: message handlers, painting, mouse tracking, Tab walk, message loop ----
+    // Each handler returns whether the message is handled, with its result in `result`.
+    bool OnSize(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    bool OnEraseBackground(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    bool OnPaint(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    bool OnPrintClient(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    bool OnSetCursor(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    bool OnNcHitTest(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    bool OnGetMinMaxInfo(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    bool OnClose(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    bool OnKillFocus(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    bool OnMouseMove(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    bool OnMouseHover(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    bool OnMouseLeave(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    bool OnNcMouseMove(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    bool OnNcMouseLeave(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    bool OnLButtonDown(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    bool OnLButtonDblClk(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    bool OnLButtonUp(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    bool OnRButtonDown(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    bool OnContextMenu(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    bool OnMouseWheel(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    bool OnKeyDown(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    bool OnKeyUp(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    bool OnChar(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    bool OnReflect(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    bool OnTimer(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    bool OnDelayedCleanup(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+
+    // Layered windows: repaints the whole tree and hands it to ::UpdateLayeredWindow.
+    void UpdateLayeredWindow(int alpha);
+    // The off-screen DIB at the client size (kept while the size stays); false for an empty one.
+    bool PrepareOffscreen(SIZE size);
+    // The lazy layout of a paint: full layout with notification 2, Tab focus, notification 1,
+    // then every control marked as needing an update.
+    void RunPendingLayout(const RECT& client);
+    void LayOutUpdateNeeded();
+    // The control of this manager under a client point; null for none or a foreign one.
+    VxControl* FindOwnControl(POINT point) const;
+    void ArmMouseTracking(POINT point);
+    void ShowTooltip(VxControl* control);
+    void HideTooltip();
+    // The visible, enabled controls in tree order that are Tab stops, plus `current`.
+    std::vector<VxControl*> TabWalk(VxControl* current) const;
+
+    SIZE offscreenSize_ = {};
+    uint32_t* offscreenBits_ = nullptr;  // pixels of offscreenBitmap_
+    SIZE roundCornerRegionSize_ = {};    // client size roundCornerRegion_ was made for
 };
 
 }  // namespace VXM
