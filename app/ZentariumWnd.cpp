@@ -8,6 +8,7 @@
 #include "ControlIds.h"
 #include "ControlLookup.h"
 #include "LeftOption.h"
+#include "RuntimeLibSource.h"
 #include "Settings.h"
 #include "SkinWindow.h"
 #include "VxDefines.h"
@@ -48,6 +49,7 @@ LRESULT ZentariumWnd::VxHandleMessage(UINT message, WPARAM wParam, LPARAM lParam
         {workers::kRuntimeItemDone, &ZentariumWnd::OnRuntimeItemDone},
         {workers::kRepairFinished, &ZentariumWnd::OnRepairFinished},
         {workers::kShowCategoryRequest, &ZentariumWnd::OnShowCategoryRequest},
+        {workers::kRuntimeLibListReady, &ZentariumWnd::OnRuntimeLibListReady},
     };
     for (const Route& route : kRoutes) {
         if (route.message == message)
@@ -74,9 +76,9 @@ LRESULT ZentariumWnd::VxOnCreate(UINT, WPARAM, LPARAM, bool&)
     const LONG style = GetWindowLongW(GetHWND(), GWL_STYLE);
     SetWindowLongW(GetHWND(), GWL_STYLE, style & ~WS_CAPTION);
     BuildSkinWindow(*this, "Main");
-    ReportUsageAction(L"page", L"start", services_.server);
-    ReportUsageBackhaul(L"appstart", L"", services_.server);
-    FetchRuntimeLibList(runtimeLibs_, services_.server);
+    // The usage reports and the list fetch go on while the window shows.
+    runtimeLibSource_ = std::make_shared<RuntimeLibSource>(services_.server, GetHWND());
+    runtimeLibSource_->StartStartupCalls();
     const settings::Settings loaded = settings::LoadSettings();
     workDirectory_ = loaded.workDirectory;
     lastRepairTime_ = loaded.lastRepairTime;

@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,7 @@ namespace app {
 
 class CheckResult;
 class CheckResultItem;
+class RuntimeLibSource;
 
 // The program's only top-level window: four pages (home, scan, repairing, done), the scan and
 // repair workers, the report and customer-service windows, and the orderly close. Made with new by
@@ -60,6 +62,7 @@ private:
     LRESULT OnRuntimeItemDone(WPARAM wParam, LPARAM lParam);
     LRESULT OnRepairFinished(WPARAM wParam, LPARAM lParam);
     LRESULT OnShowCategoryRequest(WPARAM wParam, LPARAM lParam);
+    LRESULT OnRuntimeLibListReady(WPARAM wParam, LPARAM lParam);
 
     // Notifications.
     void OnWindowInit();
@@ -96,7 +99,8 @@ private:
     AppServices services_;
     std::wstring workDirectory_;
     std::atomic<uint32_t> lastRepairTime_{0};  // read by the scan worker
-    std::vector<RuntimeLibEntry> runtimeLibs_;  // in server order
+    std::vector<RuntimeLibEntry> runtimeLibs_;  // in server order, as far as it has arrived
+    std::shared_ptr<RuntimeLibSource> runtimeLibSource_;  // shared with the start-up calls and the repair
     scan::UpdateQueue updates_;
     int tickCount_ = 0;
     bool repairStarted_ = false;

@@ -9,6 +9,7 @@
 #include "ControlLookup.h"
 #include "RepairJob.h"
 #include "RuntimeLibItem.h"
+#include "RuntimeLibSource.h"
 #include "Settings.h"
 #include "VxContainer.h"
 #include "VxDefines.h"
@@ -25,7 +26,22 @@ void ZentariumWnd::StartRepair()
     ShowPage(main_ids::kRepairPage, main_ids::kScanPage);
     AddRepairRows(runtimeLibs_);
     paintManager_.Invalidate();
-    repair::StartRepair(repairWorker_, GetHWND(), runtimeLibs_, workDirectory_);
+    // The worker takes the list from the source: when the start-up fetch has not ended or gave
+    // nothing, the rows come with the RuntimeLibListReady that it posts before it reports any.
+    repairWorker_.Start([source = runtimeLibSource_, window = GetHWND(), workDirectory = workDirectory_] {
+        repair::RunRepair(window, source->ForRepair(), workDirectory);
+    });
+}
+
+LRESULT ZentariumWnd::OnRuntimeLibListReady(WPARAM, LPARAM)
+{
+    runtimeLibs_ = runtimeLibSource_->Current();
+    auto* rows = FindControlAs<VXM::VxContainer>(paintManager_, main_ids::kRepairList, VXM::kClassContainer);
+    if (repairStarted_ && rows && rows->GetCount() == 0) {
+        AddRepairRows(runtimeLibs_);
+        paintManager_.Invalidate();
+    }
+    return 0;
 }
 
 void ZentariumWnd::AddRepairRows(const std::vector<RuntimeLibEntry>& list)

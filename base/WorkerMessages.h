@@ -15,5 +15,7 @@ inline constexpr UINT kRuntimeItemDone = 2030;
 inline constexpr UINT kRepairFinished = 2031;
 // wParam: the entry id of the category to show.
 inline constexpr UINT kShowCategoryRequest = 2032;
+// wParam 0, lParam 0: a fetch brought the runtime-library list (it may be empty).
+inline constexpr UINT kRuntimeLibListReady = 2033;
 
 }  // namespace workers
