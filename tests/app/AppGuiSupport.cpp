@@ -186,24 +186,30 @@ void MainWindowRun::SaveScreenshot(const std::wstring& name)
 
 PostedMessageCounter::PostedMessageCounter(UINT message) : message_(message)
 {
-    active_ = this;
-    hook_ = SetWindowsHookExW(WH_GETMESSAGE, &PostedMessageCounter::Hook, nullptr, GetCurrentThreadId());
+    if (counters_.empty())
+        hook_ = SetWindowsHookExW(WH_GETMESSAGE, &PostedMessageCounter::Hook, nullptr, GetCurrentThreadId());
+    counters_.push_back(this);
 }
 
 PostedMessageCounter::~PostedMessageCounter()
 {
-    if (hook_)
+    std::erase(counters_, this);
+    if (counters_.empty() && hook_) {
         UnhookWindowsHookEx(hook_);
-    active_ = nullptr;
+        hook_ = nullptr;
+    }
 }
 
 LRESULT CALLBACK PostedMessageCounter::Hook(int code, WPARAM wParam, LPARAM lParam)
 {
     const auto* message = reinterpret_cast<const MSG*>(lParam);
-    PostedMessageCounter* self = active_;
-    if (code == HC_ACTION && wParam == PM_REMOVE && self && message->message == self->message_) {
-        ++self->count_;
-        self->parameters_.push_back(message->wParam);
+    if (code == HC_ACTION && wParam == PM_REMOVE) {
+        for (PostedMessageCounter* counter : counters_) {
+            if (message->message == counter->message_) {
+                ++counter->count_;
+                counter->parameters_.push_back(message->wParam);
+            }
+        }
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }

@@ -56,7 +56,7 @@ private:
     std::shared_ptr<std::atomic<int>> calls_ = std::make_shared<std::atomic<int>>(0);
 };
 
-// Counts the messages of one id that this thread's loops take from its queue (any loop: the
+// Counts the messages of one id that the test thread's loops take from its queue (any loop: the
 // test's own pump or a modal window's), for example the workers' posted messages.
 class PostedMessageCounter {
 public:
@@ -71,10 +71,11 @@ public:
 
 private:
     static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam);
-    static inline PostedMessageCounter* active_ = nullptr;  // one at a time
+    // One hook serves every counter of the thread.
+    static inline std::vector<PostedMessageCounter*> counters_;
+    static inline HHOOK hook_ = nullptr;
 
     UINT message_;
-    HHOOK hook_ = nullptr;
     int count_ = 0;
     std::vector<WPARAM> parameters_;
 };
