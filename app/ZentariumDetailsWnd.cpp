@@ -21,11 +21,12 @@ constexpr UINT kDllCategory = static_cast<UINT>(scan::kSystemDlls.list);
 constexpr int kDetailIconResource = 117;
 constexpr int kDetailLineHeight = 50;
 
-// One line of the list report: the detail text beside a small icon in a rounded frame.
-std::unique_ptr<VXM::VxControl> MakeDetailLine(VXM::VxPaintManager& manager, const std::wstring& text)
+// One line of the list report: the detail text beside a small icon in a rounded frame. Dressed
+// before it joins the list: with a paint manager each setter would ask the window for a repaint,
+// which with 100,000 lines made the report take nine seconds to open.
+std::unique_ptr<VXM::VxControl> MakeDetailLine(const std::wstring& text)
 {
     auto line = std::make_unique<VXM::VxControl>();
-    line->SetManager(&manager);
     for (UINT event : {VXM::kEventMouseWheel, VXM::kEventMouseLeave, VXM::kEventMouseEnter})
         line->SetControlDispatch(static_cast<int>(event), true);
     line->SetText(text);
@@ -133,9 +134,9 @@ void ZentariumDetailsWnd::AddDetailLines(VXM::VxContainer& list)
     // The report shows the row as it was when it opened: nothing runs between here and the end
     // of the loop that could change the details.
     for (const auto& [detail, extra] : row_.GetDetails()) {
-        std::unique_ptr<VXM::VxControl> line = MakeDetailLine(paintManager_, detail);
+        std::unique_ptr<VXM::VxControl> line = MakeDetailLine(detail);
         if (list.Add(line.get()))
-            line.release();  // owned by the list
+            line.release();  // owned by the list, which gives it the window's paint manager
     }
 }
 

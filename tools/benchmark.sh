@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds one benchmark and runs it under Wine in a prefix of its own (made on first use, about a
 # minute), so it never shares a wineserver with a CTest run. Prints the benchmark's figures.
-#   tools/benchmark.sh scan|net|render|layout|text|repaint|skin|startup [arguments for the benchmark]
+#   tools/benchmark.sh scan|net|render|layout|text|repaint|skin|startup|windows [arguments for the benchmark]
 # startup runs Zentarium.exe against the local vendor server on its compiled-in address, once
 # answering, once refusing connections and once accepting them without ever answering.
 set -euo pipefail
@@ -17,8 +17,9 @@ text) target=TextBenchmark ;;
 repaint) target=RepaintBenchmark ;;
 skin) target=SkinBuildBenchmark ;;
 startup) target=StartupBenchmark ;;
+windows) target=WindowsBenchmark ;;
 *)
-    echo "usage: $0 scan|net|render|layout|text|repaint|skin|startup [arguments]" >&2
+    echo "usage: $0 scan|net|render|layout|text|repaint|skin|startup|windows [arguments]" >&2
     exit 2
     ;;
 esac
@@ -31,14 +32,16 @@ state=$build/benchmark-wine
 harness=$top/tools/wine-harness.sh
 "$harness" start "$state" >/dev/null
 trap '"$harness" stop "$state" >/dev/null' EXIT
+# Without a window manager Wine waits two seconds on each hide and destroy of a managed window.
+for exe in "$target.exe" Zentarium.exe; do
+    "$harness" run "$state" C.UTF-8 reg add "HKCU\\Software\\Wine\\AppDefaults\\$exe\\X11 Driver" \
+        /v Managed /d N /f >/dev/null
+done
 if [ "$target" != StartupBenchmark ]; then
     "$harness" run "$state" zh_CN.UTF-8 "$build/bin/$target.exe" "$@"
     exit
 fi
 
-# Without a window manager Wine waits two seconds on each hide and destroy of a managed window.
-"$harness" run "$state" C.UTF-8 reg add "HKCU\\Software\\Wine\\AppDefaults\\Zentarium.exe\\X11 Driver" \
-    /v Managed /d N /f >/dev/null
 server=$state/vendor
 trap '"$top/tools/local-vendor-server.sh" stop "$server"; "$harness" stop "$state" >/dev/null' EXIT
 mkdir -p "$server"

@@ -144,9 +144,14 @@ void MainWindowRun::Click(UINT id)
 void MainWindowRun::Click(VXM::VxControl& control)
 {
     // Positions are those of the last layout: let any pending one run first.
-    if (Manager().IsUpdateNeeded())
-        InvalidateRect(handle_, nullptr, FALSE);
-    UpdateWindow(handle_);
+    PumpUntil(
+        [this, &control] {
+            if (Manager().IsUpdateNeeded())
+                InvalidateRect(handle_, nullptr, FALSE);
+            UpdateWindow(handle_);
+            return !Manager().IsUpdateNeeded() && !IsRectEmpty(&control.GetPos());
+        },
+        3000);
     PostClick(handle_, control);
 }
 
