@@ -40,6 +40,9 @@ public:
     VXM::VxVerticalLayout* RowList() const { return rowList_; }
 
 private:
+    void MakeChildren();
+    CheckResultItem* AddRow(int rowStyle);
+
     VXM::VxControl* title_ = nullptr;
     VXM::VxControl* description_ = nullptr;
     VXM::VxControl* secondDescription_ = nullptr;
@@ -49,8 +52,10 @@ private:
     VXM::VxVerticalLayout* noteBox_ = nullptr;
     VXM::VxControl* reportHeading_ = nullptr;
     VXM::VxVerticalLayout* rowList_ = nullptr;
-    // Upper-cased group to its row, so merging stays cheap with many rows.
+    // Upper-cased group to its row, so merging stays cheap with many rows. Rows are never
+    // removed, so the pointers (rows owned by rowList_) stay valid.
     std::unordered_map<std::wstring, CheckResultItem*> rowsByGroup_;
+    int detailTotal_ = 0;  // kept by the rows (ShareDetailTotal)
 };
 
 }  // namespace app

@@ -34,7 +34,11 @@ public:
     void AddDetail(const std::wstring& detail, const std::wstring& extra);
     // Ordered by plain code-unit comparison.
     const std::map<std::wstring, std::wstring>& GetDetails() const { return details_; }
-    int GetCount() const { return static_cast<int>(details_.size()); }
+    // Not GetCount: that name is the container's child count, which the framework calls.
+    int GetDetailCount() const { return static_cast<int>(details_.size()); }
+    // The list's running total of detail lines (not owned, outlives this row): the row adds its
+    // count now and 1 for each new detail; null stops it.
+    void ShareDetailTotal(int* total);
 
     // Children, owned by this container; null before Init.
     VXM::VxControl* NameLabel() const { return nameLabel_; }
@@ -44,12 +48,16 @@ public:
     VXM::VxButton* ReportButton() const { return reportButton_; }
 
 private:
+    void MakeChildren();
     void UpdateTexts();
+    // Notification 29 when the event came from the report button.
+    void RequestReport(const VXM::VxEventUI& event);
 
     int rowStyle_ = 0;
     std::wstring groupName_;
     std::wstring description_;
     std::map<std::wstring, std::wstring> details_;
+    int* detailTotal_ = nullptr;  // not owned, outlives this row
     VXM::VxControl* icon_ = nullptr;
     VXM::VxVerticalLayout* textColumn_ = nullptr;
     VXM::VxControl* nameLabel_ = nullptr;
