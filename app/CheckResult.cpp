@@ -80,6 +80,12 @@ void CheckResult::Init()
     VxVerticalLayout::Init();
 }
 
+void CheckResult::DoPaint(HDC dc, const RECT& paint)
+{
+    repaintRequested_ = false;
+    VxVerticalLayout::DoPaint(dc, paint);
+}
+
 void CheckResult::SetTitle(std::wstring_view text)
 {
     SetLabel(title_, text, false);
@@ -124,9 +130,7 @@ void CheckResult::AddFinding(const std::wstring& group, const std::wstring& desc
 {
     if (!rowList_)
         return;
-    CheckResultItem*& row = rowsByGroup_[GroupKey(group)];
-    if (!row)
-        row = AddRow(rowStyle);
+    CheckResultItem* row = RowOf(group, rowStyle);
     row->SetGroupName(group);
     // A junk row's description is its file count, which AddDetail writes.
     if (row->GetRowStyle() != scan::kJunkRow)
@@ -138,10 +142,13 @@ void CheckResult::AddNote(const std::wstring& text)
 {
     if (!noteBox_)
         return;
-    VxControl* note = AddChild(*noteBox_, MakeLabel({.font = L"normal16", .color = kGreyText, .height = 30}));
+    // Dressed before it is added: a control without a manager asks for no repaint.
+    VxControl* note = MakeLabel({.font = L"normal16", .color = kGreyText, .height = 30});
     note->SetText(text);
     note->SetNormalTextPadding(RECT{35, 4, 0, 0});
     note->SetNormalBkImage(PngImage(kNoteIcon) + L" dest='3,3,27,27'");
+    noteBox_->Add(note);
+    RequestRepaint();
 }
 
 int CheckResult::TotalCount()
@@ -194,6 +201,20 @@ void CheckResult::MakeChildren()
     AddScrollbar(*rowList_);
 }
 
+// The junk check reports a folder's files one after another: the same spelling as last time
+// needs no key.
+CheckResultItem* CheckResult::RowOf(const std::wstring& group, int rowStyle)
+{
+    if (lastRow_ && group == lastGroup_)
+        return lastRow_;
+    CheckResultItem*& row = rowsByGroup_[GroupKey(group)];
+    if (!row)
+        row = AddRow(rowStyle);
+    lastGroup_ = group;
+    lastRow_ = row;
+    return row;
+}
+
 CheckResultItem* CheckResult::AddRow(int rowStyle)
 {
     auto* row = new CheckResultItem(rowStyle);  // handed to the row list
@@ -201,7 +222,16 @@ CheckResultItem* CheckResult::AddRow(int rowStyle)
     rowList_->Add(row);
     row->Init();
     row->ShareDetailTotal(&detailTotal_);
+    RequestRepaint();
     return row;
+}
+
+void CheckResult::RequestRepaint()
+{
+    if (repaintRequested_)
+        return;
+    repaintRequested_ = true;
+    Invalidate();
 }
 
 }  // namespace app

@@ -18,13 +18,22 @@ constexpr int kWarningIcon = 119;
 constexpr DWORD kGreyText = 0xFF818181;
 constexpr DWORD kLinkText = 0xFF0D3AFF;
 
-VxControl* MakeIcon(const RECT& padding)
+VxControl* MakeIcon(const RECT& padding, int image)
 {
     VxControl* icon = MakeWheelChild();
     icon->SetFixedWidth(24);
     icon->SetFixedHeight(24);
     icon->SetPadding(padding);
+    if (image != 0)
+        icon->SetNormalBkImage(PngImage(image));
     return icon;
+}
+
+QuietLabel* MakeLabel(const TextLook& look)
+{
+    QuietLabel* label = MakeWheelChild<QuietLabel>();
+    ApplyTextLook(*label, look);
+    return label;
 }
 
 // 0: none.
@@ -108,20 +117,23 @@ void CheckResultItem::Init()
     VxHorizontalLayout::Init();
 }
 
+void CheckResultItem::DoPaint(HDC dc, const RECT& paint)
+{
+    repaintRequested_ = false;
+    VxHorizontalLayout::DoPaint(dc, paint);
+}
+
 void CheckResultItem::SetGroupName(std::wstring_view group)
 {
     groupName_ = group;
-    if (nameLabel_)
-        nameLabel_->SetText(group);
+    ShowText(nameLabel_, groupName_);
 }
 
 void CheckResultItem::SetDescription(std::wstring_view description)
 {
     description_ = description;
-    if (!descriptionLabel_)
-        return;
-    descriptionLabel_->SetText(description);
-    if (!description.empty())
+    ShowText(descriptionLabel_, description_);
+    if (descriptionLabel_ && !description_.empty())
         descriptionLabel_->SetVisible(true);
 }
 
@@ -145,43 +157,39 @@ void CheckResultItem::RequestReport(const VxEventUI& event)
         manager_->SendNotify(this, kNotifyReportRequested);
 }
 
+// Each child is dressed before it is added: a control without a manager asks for no repaint.
 void CheckResultItem::MakeChildren()
 {
-    icon_ = AddChild(*this, MakeIcon(RECT{30, 22, 15, 0}));
-    icon_->SetNormalBkImage(PngImage(kDoneIcon));
+    icon_ = AddChild(*this, MakeIcon(RECT{30, 22, 15, 0}, kDoneIcon));
 
-    textColumn_ = AddChild(*this, MakeWheelChild<VxVerticalLayout>());
-    textColumn_->SetPadding(RECT{0, 10, 10, 10});
-    nameLabel_ = AddChild(*textColumn_, MakeWheelChild());
-    ApplyTextLook(*nameLabel_, {.font = L"normal18", .style = kTextVCenter});
-    descriptionLabel_ = AddChild(*textColumn_, MakeWheelChild());
-    ApplyTextLook(*descriptionLabel_, {.font = L"normal16", .color = kGreyText, .style = kTextVCenter});
-    descriptionLabel_->SetVisible(false);
-
-    statusIcon_ = AddChild(*this, MakeIcon(RECT{10, 22, 8, 0}));
-    if (const int image = StatusIconOf(rowStyle_))
-        statusIcon_->SetNormalBkImage(PngImage(image));
-    else if (rowStyle_ == scan::kJunkRow)
-        statusIcon_->SetVisible(false);
-
-    countLabel_ = AddChild(*this, MakeWheelChild());
-    ApplyTextLook(*countLabel_, {.font = L"normal18", .width = 160, .style = kTextVCenter});
-
-    reportButton_ = AddChild(*this, new VxButton);
-    SetDispatch(*reportButton_, kPassMouse);
-    SetDispatch(*reportButton_, {kEventSetCursor, kEventActivate});
-    reportButton_->SetControlFlags(kFlagSetCursor, true);
-    ApplyTextLook(*reportButton_,
-                  {.font = L"underline16", .color = kLinkText, .width = 70, .padding = {0, 0, 45, 0}, .style = kTextVCenter});
-    reportButton_->SetText(L"查看报告");
-
-    // What was given before Init shows now.
-    nameLabel_->SetText(groupName_);
-    descriptionLabel_->SetText(description_);
+    auto* column = MakeWheelChild<VxVerticalLayout>();
+    column->SetPadding(RECT{0, 10, 10, 10});
+    nameLabel_ = AddChild(*column, MakeLabel({.font = L"normal18", .style = kTextVCenter}));
+    nameLabel_->StoreText(groupName_);
+    descriptionLabel_ = AddChild(*column, MakeLabel({.font = L"normal16", .color = kGreyText, .style = kTextVCenter}));
+    descriptionLabel_->StoreText(description_);
     descriptionLabel_->SetVisible(!description_.empty());
-    if (details_.empty())
-        countLabel_->SetText(CountTextOf(rowStyle_, 0));
-    else
+    textColumn_ = AddChild(*this, column);
+
+    statusIcon_ = MakeIcon(RECT{10, 22, 8, 0}, StatusIconOf(rowStyle_));
+    statusIcon_->SetVisible(rowStyle_ != scan::kJunkRow);
+    AddChild(*this, statusIcon_);
+
+    countLabel_ = MakeLabel({.font = L"normal18", .width = 160, .style = kTextVCenter});
+    countLabel_->StoreText(CountTextOf(rowStyle_, 0));
+    AddChild(*this, countLabel_);
+
+    auto* button = new VxButton;  // handed to the row
+    SetDispatch(*button, kPassMouse);
+    SetDispatch(*button, {kEventSetCursor, kEventActivate});
+    button->SetControlFlags(kFlagSetCursor, true);
+    ApplyTextLook(*button,
+                  {.font = L"underline16", .color = kLinkText, .width = 70, .padding = {0, 0, 45, 0}, .style = kTextVCenter});
+    button->SetText(L"查看报告");
+    reportButton_ = AddChild(*this, button);
+
+    // Details given before Init show now.
+    if (!details_.empty())
         UpdateTexts();
 }
 
@@ -189,8 +197,23 @@ void CheckResultItem::UpdateTexts()
 {
     if (rowStyle_ == scan::kJunkRow)
         SetDescription(L"垃圾文件：" + std::to_wstring(GetDetailCount()) + L"项");
-    if (countLabel_)
-        countLabel_->SetText(CountTextOf(rowStyle_, GetDetailCount()));
+    ShowText(countLabel_, CountTextOf(rowStyle_, GetDetailCount()));
+}
+
+void CheckResultItem::ShowText(QuietLabel* label, const std::wstring& text)
+{
+    if (!label || label->GetText() == text)
+        return;
+    label->StoreText(text);
+    RequestRepaint();
+}
+
+void CheckResultItem::RequestRepaint()
+{
+    if (repaintRequested_)
+        return;
+    repaintRequested_ = true;
+    Invalidate();
 }
 
 }  // namespace app

@@ -16,9 +16,10 @@ constexpr DWORD kHotColor = 0xFFDFDFDF;
 constexpr DWORD kBadgeColor = 0xFFFFC853;
 
 // Every child passes the mouse and its clicks to the entry, and shows the hand.
-VxControl* MakeChild()
+template <typename Control = VxControl>
+Control* MakeChild()
 {
-    auto* child = new VxControl;  // handed to the entry
+    auto* child = new Control;  // handed to the entry
     SetDispatch(*child, kPassMouse);
     SetDispatch(*child, {kEventActivate, kEventSetCursor});
     child->SetControlFlags(kFlagSetCursor, true);
@@ -71,26 +72,15 @@ bool LeftOption::Activate(VxEventUI&)
 // The manager runs Init over the whole tree each time a listener is added: children once.
 void LeftOption::Init()
 {
-    if (!highlight_) {
-        highlight_ = AddChild(*this, MakeChild());
-        highlight_->SetFixedWidth(5);
-
-        icon_ = AddChild(*this, MakeChild());
-        icon_->SetFixedWidth(26);
-        icon_->SetFixedHeight(26);
-        icon_->SetPadding(RECT{10, 17, 10, 13});
-
-        title_ = AddChild(*this, MakeChild());
-        ApplyTextLook(*title_, {.font = L"normal18", .color = 0xFF222222, .style = kTextVCenter});
-        title_->SetSelectedTextColor(kSelectedBarColor);
-
-        badge_ = AddChild(*this, MakeChild());
-        ApplyTextLook(*badge_, {.font = L"normal18", .height = 30, .padding = {0, 15, 10, 0}, .style = kTextCentered});
-        badge_->SetNormalBkColor(kBadgeColor);
-        badge_->SetNormalTextPadding(RECT{10, 0, 10, 0});
-        badge_->SetSelfAdaption(true);
-    }
+    if (!highlight_)
+        MakeChildren();
     VxButton::Init();
+}
+
+void LeftOption::DoPaint(HDC dc, const RECT& paint)
+{
+    repaintRequested_ = false;
+    VxButton::DoPaint(dc, paint);
 }
 
 void LeftOption::SetCount(int count)
@@ -98,10 +88,39 @@ void LeftOption::SetCount(int count)
     const std::wstring text = std::to_wstring(count);
     if (!badge_ || badge_->GetText() == text)
         return;
-    badge_->SetText(text);
+    badge_->StoreText(text);
     // The badge's width follows its text: the entry lays its children out again.
     NeedUpdate();
-    Invalidate();
+    if (!repaintRequested_) {
+        repaintRequested_ = true;
+        Invalidate();
+    }
+}
+
+// Each child is dressed before it is added: a control without a manager asks for no repaint.
+void LeftOption::MakeChildren()
+{
+    highlight_ = MakeChild();
+    highlight_->SetFixedWidth(5);
+    AddChild(*this, highlight_);
+
+    icon_ = MakeChild();
+    icon_->SetFixedWidth(26);
+    icon_->SetFixedHeight(26);
+    icon_->SetPadding(RECT{10, 17, 10, 13});
+    AddChild(*this, icon_);
+
+    title_ = MakeChild();
+    ApplyTextLook(*title_, {.font = L"normal18", .color = 0xFF222222, .style = kTextVCenter});
+    title_->SetSelectedTextColor(kSelectedBarColor);
+    AddChild(*this, title_);
+
+    badge_ = MakeChild<QuietLabel>();
+    ApplyTextLook(*badge_, {.font = L"normal18", .height = 30, .padding = {0, 15, 10, 0}, .style = kTextCentered});
+    badge_->SetNormalBkColor(kBadgeColor);
+    badge_->SetNormalTextPadding(RECT{10, 0, 10, 0});
+    badge_->SetSelfAdaption(true);
+    AddChild(*this, badge_);
 }
 
 void LeftOption::SetSelected(bool selected)

@@ -278,3 +278,50 @@ TEST_F(CheckResultFixture, NotesGoIntoTheNoteBoxWithTheirIcon)
     EXPECT_TRUE(note->GetControlDispatch(kEventMouseWheel));
     EXPECT_EQ(list->TotalCount(), 0) << "notes are no findings";
 }
+
+namespace {
+
+struct ShownListFixture : ::testing::Test {
+    ControlHost host{800, 600, true};
+    CheckResult* list = host.Add(new CheckResult);
+};
+
+bool UpdatePending(HWND window, const RECT& area)
+{
+    RECT update = {};
+    RECT overlap = {};
+    return GetUpdateRect(window, &update, FALSE) && IntersectRect(&overlap, &update, &area);
+}
+
+}  // namespace
+
+TEST_F(ShownListFixture, AChangedRowAsksForItsRepaintAndShowsItsNewCount)
+{
+    list->AddFinding(L"app.exe", L"", scan::kEventRow, L"1", L"");
+    list->AddFinding(L"other.exe", L"", scan::kEventRow, L"1", L"");
+    host.Paint();
+    ValidateRect(host.GetHWND(), nullptr);
+    CheckResultItem* row = list->RowAt(0);
+    const RECT count = row->CountLabel()->GetPos();
+    const std::vector<uint32_t> before = host.Paint();
+
+    list->AddFinding(L"app.exe", L"", scan::kEventRow, L"2", L"");
+    list->AddFinding(L"app.exe", L"", scan::kEventRow, L"3", L"");
+    EXPECT_TRUE(UpdatePending(host.GetHWND(), row->GetPos()));
+    EXPECT_FALSE(UpdatePending(host.GetHWND(), list->RowAt(1)->GetPos())) << "only the changed row";
+    const std::vector<uint32_t> after = host.Paint();
+    int changed = 0;
+    for (int y = count.top; y < count.bottom; ++y) {
+        for (int x = count.left; x < count.right; ++x)
+            changed += host.PixelAt(before, x, y) != host.PixelAt(after, x, y);
+    }
+    EXPECT_GT(changed, 10) << "崩溃次数：1 became 崩溃次数：3 on screen";
+}
+
+TEST_F(ShownListFixture, ANewRowAsksForTheListsRepaint)
+{
+    host.Paint();
+    ValidateRect(host.GetHWND(), nullptr);
+    list->AddFinding(L"app.exe", L"", scan::kEventRow, L"1", L"");
+    EXPECT_TRUE(UpdatePending(host.GetHWND(), list->GetPos()));
+}

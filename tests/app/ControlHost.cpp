@@ -23,9 +23,9 @@ constexpr SkinFont kFonts[] = {
 
 }  // namespace
 
-ControlHost::ControlHost(int width, int height) : width_(width), height_(height)
+ControlHost::ControlHost(int width, int height, bool shown) : width_(width), height_(height)
 {
-    VxCreate(nullptr, L"host", WS_POPUP, 0, 0, 0, width, height);
+    VxCreate(nullptr, L"host", WS_POPUP | (shown ? WS_VISIBLE : 0), 0, 0, 0, width, height);
 }
 
 ControlHost::~ControlHost()

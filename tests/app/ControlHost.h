@@ -8,10 +8,10 @@
 #include "VxVerticalLayout.h"
 #include "VxWindowImplBase.h"
 
-// A hidden window whose paint manager knows the skin's fonts and holds a vertical layout as
+// A window (hidden unless asked) whose paint manager knows the skin's fonts and holds a vertical layout as
 // root, for the application's controls; it records every notification. Layout and painting
 // run through the manager's own paths (WM_PRINTCLIENT), clicks through posted-free
-// SendMessage calls, so no display is needed to see the window.
+// SendMessage calls, so nobody needs to see the window.
 class ControlHost : public VXM::VxWindowImplBase {
 public:
     struct Note {
@@ -19,7 +19,8 @@ public:
         VXM::VxControl* sender = nullptr;
     };
 
-    ControlHost(int width = 800, int height = 600);
+    // A shown window keeps an update region, for tests of what asks for a repaint.
+    explicit ControlHost(int width = 800, int height = 600, bool shown = false);
     ~ControlHost() override;
 
     const wchar_t* GetWindowClassName() const override { return L"ZentariumAppTestHost_WND_CLASS"; }

@@ -188,3 +188,20 @@ TEST_F(EntryFixture, ClicksAnywhereOnTheEntryActivateItOnce)
     host.DoubleClick(POINT{entry->GetPos().right - 2, entry->GetPos().top + 3});
     EXPECT_EQ(host.Count(app::kNotifyCategoryActivated, entry), 6) << "on the entry itself: click and double click";
 }
+
+TEST(LeftOptionRepaint, ANewCountAsksForTheEntrysRepaint)
+{
+    ControlHost host(280, 300, true);
+    LeftOption* entry = host.Add(new LeftOption);
+    entry->SetCount(1);
+    host.Paint();
+    ValidateRect(host.GetHWND(), nullptr);
+    entry->SetCount(1);
+    RECT update = {};
+    EXPECT_FALSE(GetUpdateRect(host.GetHWND(), &update, FALSE)) << "the same count changes nothing";
+    entry->SetCount(2);
+    ASSERT_TRUE(GetUpdateRect(host.GetHWND(), &update, FALSE));
+    RECT overlap = {};
+    const RECT badge = entry->CountBadge()->GetPos();
+    EXPECT_TRUE(IntersectRect(&overlap, &update, &badge));
+}
