@@ -14,6 +14,7 @@
 #include <functional>
 #include <vector>
 
+#include "BenchmarkTiming.h"
 #include "DibSection.h"
 #include "LayoutArithmetic.h"
 #include "GdiHandles.h"
@@ -25,9 +26,9 @@
 namespace {
 
 using namespace VXM;
+using benchmark_timing::Now;
 
 constexpr int kRounds = 9;
-constexpr double kSampleSeconds = 0.02;
 constexpr RECT kListRect = {0, 0, 800, 600};
 constexpr int kRowHeight = 48;
 constexpr int kRowInset = 12;
@@ -38,48 +39,6 @@ constexpr int kDetailWidth = 160;
 constexpr SIZE kButton = {88, 28};
 constexpr int kButtonTop = 10;
 constexpr int kScrollStep = 30;
-
-double Now()
-{
-    LARGE_INTEGER frequency, now;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&now);
-    return double(now.QuadPart) / double(frequency.QuadPart);
-}
-
-// Median seconds of one call of each body. The bodies take turns in every round, so that a
-// change in the machine's load falls on all of them alike.
-std::vector<double> TimePerCall(const std::vector<std::function<void()>>& bodies)
-{
-    std::vector<int> repeats;
-    for (const auto& body : bodies) {
-        int repeat = 1;
-        for (;;) {
-            const double start = Now();
-            for (int i = 0; i < repeat; ++i)
-                body();
-            if (Now() - start >= kSampleSeconds)
-                break;
-            repeat *= 2;
-        }
-        repeats.push_back(repeat);
-    }
-    std::vector<std::vector<double>> samples(bodies.size());
-    for (int round = 0; round < kRounds; ++round) {
-        for (size_t b = 0; b < bodies.size(); ++b) {
-            const double start = Now();
-            for (int i = 0; i < repeats[b]; ++i)
-                bodies[b]();
-            samples[b].push_back((Now() - start) / repeats[b]);
-        }
-    }
-    std::vector<double> medians;
-    for (auto& times : samples) {
-        std::sort(times.begin(), times.end());
-        medians.push_back(times[times.size() / 2]);
-    }
-    return medians;
-}
 
 VxControl* Leaf(int width, int height, int paddingTop, const wchar_t* text)
 {
@@ -221,7 +180,7 @@ bool RunRows(int rows)
     }
 
     int position = 0;
-    const std::vector<double> times = TimePerCall({
+    const std::vector<double> times = benchmark_timing::TimePerCall({
         [&] { list.SetPos(kListRect); },
         [&] { PlainRects(rows, innerWidth, 0, rects.data()); },
         [&] { PlainStore(controls, innerWidth, rects.data()); },

@@ -116,6 +116,8 @@ private:
 
     // Forgets the last layout: the children are to be laid out again before they are moved.
     void ForgetLayout();
+    // Starts fetching the memory a layout (or only a move) will read of `child`.
+    void Prefetch(const VxControl* child, bool forLayout) const;
 
     bool laidOut_ = false;  // the children stand where a layout of the current inputs puts them
     // The visible children of the last layout, in the flow and floating; valid while laidOut_.

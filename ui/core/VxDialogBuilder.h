@@ -6,6 +6,7 @@
 #include <string>
 
 #include "IDialogBuilderCallback.h"
+#include "NestingDepth.h"
 
 class TiXmlElement;
 class TiXmlDocument;
@@ -20,8 +21,9 @@ class VxDialogBuilder {
 public:
     // Where Create finds the document.
     enum SourceType : UINT { kXmlText = 1, kXmlFile = 2, kXmlResource = 3 };
-    // Deeper skins are refused: the parser and the control tree recurse once per level.
-    static constexpr int kMaxNesting = 256;
+    // Deeper skins are refused: the parser recurses once per level, and the control tree
+    // would not lay out, paint or search below this depth anyway.
+    static constexpr int kMaxNesting = kMaxNestingDepth;
 
     VxDialogBuilder();
     VxDialogBuilder(const VxDialogBuilder&) = delete;
