@@ -25,6 +25,7 @@
 #include <vector>
 
 #include "AppNotify.h"
+#include "BenchmarkTiming.h"
 #include "CheckResult.h"
 #include "CheckResultItem.h"
 #include "DialogBuilderCallbackEx.h"
@@ -52,11 +53,7 @@ constexpr double kMemoryGoal = 150.0;
 
 double Milliseconds()
 {
-    LARGE_INTEGER frequency;
-    LARGE_INTEGER now;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&now);
-    return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
+    return 1000.0 * benchmark_timing::Now();
 }
 
 struct Memory {
