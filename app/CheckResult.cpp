@@ -19,7 +19,7 @@ constexpr RECT kHeadingPadding = {0, 15, 0, 0};
 VxControl* MakeLabel(const TextLook& look)
 {
     auto* label = new VxControl;  // handed to the list
-    SetDispatch(*label, kPassMouse);
+    PassMouse(*label);
     ApplyTextLook(*label, look);
     return label;
 }
@@ -169,7 +169,7 @@ CheckResultItem* CheckResult::RowAt(int index) const
 
 void CheckResult::MakeChildren()
 {
-    SetDispatch(*this, kPassMouse);
+    PassMouse(*this);
     title_ = AddChild(*this, MakeLabel({.font = L"bold24", .height = 50}));
     description_ = AddChild(*this, MakeLabel({.font = L"normal16", .color = kGreyText, .height = 30}));
     secondDescription_ = AddChild(*this, MakeLabel({.font = L"normal16", .color = kGreyText, .height = 25}));
@@ -182,7 +182,7 @@ void CheckResult::MakeChildren()
     scanHeading_->SetVisible(false);
 
     noteBox_ = AddChild(*this, new VxVerticalLayout);
-    SetDispatch(*noteBox_, kPassMouse);
+    PassMouse(*noteBox_);
     noteBox_->SetAttribute(L"normalbordercolor", L"#FFEFEFEF");
     noteBox_->SetAttribute(L"normalbordersize", L"2");
     noteBox_->SetRoundCorner(SIZE{5, 5});
@@ -197,7 +197,7 @@ void CheckResult::MakeChildren()
     reportHeading_->SetVisible(false);
 
     rowList_ = AddChild(*this, new VxVerticalLayout);
-    SetDispatch(*rowList_, kPassMouse);
+    PassMouse(*rowList_);
     AddScrollbar(*rowList_);
 }
 

@@ -70,7 +70,7 @@ std::wstring CountTextOf(int rowStyle, int count)
 
 CheckResultItem::CheckResultItem(int rowStyle) : rowStyle_(rowStyle)
 {
-    SetDispatch(*this, kPassMouse);
+    PassMouse(*this);
     SetFixedHeight(68);
     SetPadding(RECT{0, 0, 0, 5});
     SetNormalBkColor(0xFFF5F5F5);
@@ -180,7 +180,7 @@ void CheckResultItem::MakeChildren()
     AddChild(*this, countLabel_);
 
     auto* button = new VxButton;  // handed to the row
-    SetDispatch(*button, kPassMouse);
+    PassMouse(*button);
     SetDispatch(*button, {kEventSetCursor, kEventActivate});
     button->SetControlFlags(kFlagSetCursor, true);
     ApplyTextLook(*button,

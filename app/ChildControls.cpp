@@ -8,6 +8,11 @@ void SetDispatch(VXM::VxControl& control, std::initializer_list<VXM::VxEventType
         control.SetControlDispatch(static_cast<int>(event), true);
 }
 
+void PassMouse(VXM::VxControl& control)
+{
+    SetDispatch(control, {VXM::kEventMouseWheel, VXM::kEventMouseLeave, VXM::kEventMouseEnter});
+}
+
 void ApplyTextLook(VXM::VxControl& control, const TextLook& look)
 {
     control.SetNormalFont(look.font);

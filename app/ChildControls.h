@@ -15,10 +15,6 @@ namespace app {
 inline constexpr UINT kTextVCenter = DT_VCENTER | DT_SINGLELINE;             // text style 36
 inline constexpr UINT kTextCentered = DT_VCENTER | DT_SINGLELINE | DT_CENTER;  // text style 37
 
-// The events a child hands on so its parent scrolls and tracks the pointer.
-inline constexpr std::initializer_list<VXM::VxEventType> kPassMouse = {
-    VXM::kEventMouseWheel, VXM::kEventMouseLeave, VXM::kEventMouseEnter};
-
 // One line of text; zero sizes are left to the layout.
 struct TextLook {
     const wchar_t* font = L"";
@@ -30,6 +26,9 @@ struct TextLook {
 };
 
 void SetDispatch(VXM::VxControl& control, std::initializer_list<VXM::VxEventType> events);
+
+// Hands the wheel, enter and leave to the parent, so it scrolls and tracks the pointer.
+void PassMouse(VXM::VxControl& control);
 
 void ApplyTextLook(VXM::VxControl& control, const TextLook& look);
 

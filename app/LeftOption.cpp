@@ -20,7 +20,7 @@ template <typename Control = VxControl>
 Control* MakeChild()
 {
     auto* child = new Control;  // handed to the entry
-    SetDispatch(*child, kPassMouse);
+    PassMouse(*child);
     SetDispatch(*child, {kEventActivate, kEventSetCursor});
     child->SetControlFlags(kFlagSetCursor, true);
     return child;
@@ -31,7 +31,7 @@ Control* MakeChild()
 LeftOption::LeftOption()
 {
     SetLayoutType(kLayoutHorizontal);
-    SetDispatch(*this, kPassMouse);
+    PassMouse(*this);
     SetControlFlags(kFlagSetCursor, true);
     SetFixedHeight(60);
     bkColors_[kBkHot] = kHotColor;

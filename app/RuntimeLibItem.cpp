@@ -40,7 +40,7 @@ void RuntimeLibItem::Init()
 
 void RuntimeLibItem::MakeChildren()
 {
-    SetDispatch(*this, kPassMouse);
+    PassMouse(*this);
     SetFixedHeight(68);
     SetPadding(RECT{0, 0, 0, 5});
     SetNormalBkColor(0xFFF5F5F5);

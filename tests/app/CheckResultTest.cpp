@@ -245,7 +245,7 @@ TEST_F(CheckResultFixture, RowsStayInTheOrderTheyWereMadeAndFindTheirGroupAmongM
     for (int i = 0; i < kGroups; ++i) {
         CheckResultItem* row = list->RowAt(i);
         const bool merged = (kGroups - 1 - i) % 7 == 0;
-        seconds += merged;
+        seconds += merged ? 1 : 0;
         ASSERT_EQ(row->GetDetailCount(), merged ? 2 : 1) << i;
         ASSERT_EQ(row->GetGroupName(), (merged ? L"GROUP" : L"group") + std::to_wstring(i));
     }
@@ -313,7 +313,7 @@ TEST_F(ShownListFixture, AChangedRowAsksForItsRepaintAndShowsItsNewCount)
     int changed = 0;
     for (int y = count.top; y < count.bottom; ++y) {
         for (int x = count.left; x < count.right; ++x)
-            changed += host.PixelAt(before, x, y) != host.PixelAt(after, x, y);
+            changed += host.PixelAt(before, x, y) != host.PixelAt(after, x, y) ? 1 : 0;
     }
     EXPECT_GT(changed, 10) << "崩溃次数：1 became 崩溃次数：3 on screen";
 }

@@ -67,7 +67,8 @@ Memory MemoryNow()
     counters.cb = sizeof(counters);
     GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof(counters));
     constexpr double kMegabyte = 1024.0 * 1024.0;
-    return {counters.WorkingSetSize / kMegabyte, counters.PagefileUsage / kMegabyte};
+    return {static_cast<double>(counters.WorkingSetSize) / kMegabyte,
+            static_cast<double>(counters.PagefileUsage) / kMegabyte};
 }
 
 // One finding as the scan posts it, by category (index into scan::kScanOrder).
