@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds one benchmark and runs it under Wine in a prefix of its own (made on first use, about a
 # minute), so it never shares a wineserver with a CTest run. Prints the benchmark's figures.
-#   tools/benchmark.sh scan|net|render|layout|text|repaint|skin [arguments for the benchmark]
+#   tools/benchmark.sh scan|net|render|layout|text|repaint|skin|drain [arguments for the benchmark]
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
@@ -14,8 +14,9 @@ layout) target=LayoutBenchmark ;;
 text) target=TextBenchmark ;;
 repaint) target=RepaintBenchmark ;;
 skin) target=SkinBuildBenchmark ;;
+drain) target=ResultDrainBenchmark ;;
 *)
-    echo "usage: $0 scan|net|render|layout|text|repaint|skin [arguments]" >&2
+    echo "usage: $0 scan|net|render|layout|text|repaint|skin|drain [arguments]" >&2
     exit 2
     ;;
 esac
