@@ -16,6 +16,7 @@ public:
     UINT GetClass() const override;
     VXM::VxControl* GetInterface(UINT classCode) override;
     void Init() override;
+    void DoPaint(HDC dc, const RECT& paint) override;
 
     void SetTitle(std::wstring_view text);
     void SetDescription(std::wstring_view text);
@@ -40,6 +41,13 @@ public:
     VXM::VxVerticalLayout* RowList() const { return rowList_; }
 
 private:
+    void MakeChildren();
+    // The row of that group ignoring case, made when missing.
+    CheckResultItem* RowOf(const std::wstring& group, int rowStyle);
+    CheckResultItem* AddRow(int rowStyle);
+    // One repaint request for every row and note added until the list is painted again.
+    void RequestRepaint();
+
     VXM::VxControl* title_ = nullptr;
     VXM::VxControl* description_ = nullptr;
     VXM::VxControl* secondDescription_ = nullptr;
@@ -49,8 +57,13 @@ private:
     VXM::VxVerticalLayout* noteBox_ = nullptr;
     VXM::VxControl* reportHeading_ = nullptr;
     VXM::VxVerticalLayout* rowList_ = nullptr;
-    // Upper-cased group to its row, so merging stays cheap with many rows.
+    // Upper-cased group to its row, so merging stays cheap with many rows. Rows are never
+    // removed, so the pointers (rows owned by rowList_) stay valid.
     std::unordered_map<std::wstring, CheckResultItem*> rowsByGroup_;
+    std::wstring lastGroup_;             // as last given to RowOf
+    CheckResultItem* lastRow_ = nullptr;  // its row, owned by rowList_
+    int detailTotal_ = 0;  // kept by the rows (ShareDetailTotal)
+    bool repaintRequested_ = false;
 };
 
 }  // namespace app

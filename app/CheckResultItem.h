@@ -3,6 +3,7 @@
 #include <map>
 #include <string>
 
+#include "QuietLabel.h"
 #include "VxHorizontalLayout.h"
 
 namespace VXM {
@@ -23,6 +24,7 @@ public:
     void OnLButtonDblClk(VXM::VxEventUI& event) override;
     bool Activate(VXM::VxEventUI& event) override;
     void Init() override;
+    void DoPaint(HDC dc, const RECT& paint) override;
 
     int GetRowStyle() const { return rowStyle_; }
     std::wstring GetGroupName() const { return groupName_; }
@@ -34,7 +36,11 @@ public:
     void AddDetail(const std::wstring& detail, const std::wstring& extra);
     // Ordered by plain code-unit comparison.
     const std::map<std::wstring, std::wstring>& GetDetails() const { return details_; }
-    int GetCount() const { return static_cast<int>(details_.size()); }
+    // Not GetCount: that name is the container's child count, which the framework calls.
+    int GetDetailCount() const { return static_cast<int>(details_.size()); }
+    // The list's running total of detail lines (not owned, outlives this row): the row adds its
+    // count now and 1 for each new detail; null stops it.
+    void ShareDetailTotal(int* total);
 
     // Children, owned by this container; null before Init.
     VXM::VxControl* NameLabel() const { return nameLabel_; }
@@ -44,18 +50,27 @@ public:
     VXM::VxButton* ReportButton() const { return reportButton_; }
 
 private:
+    void MakeChildren();
     void UpdateTexts();
+    void ShowText(QuietLabel* label, const std::wstring& text);
+    // One repaint request for every change until the row is painted again.
+    void RequestRepaint();
+    // Notification 29 when the event came from the report button.
+    void RequestReport(const VXM::VxEventUI& event);
 
     int rowStyle_ = 0;
     std::wstring groupName_;
     std::wstring description_;
     std::map<std::wstring, std::wstring> details_;
+    int* detailTotal_ = nullptr;  // not owned, outlives this row
+    // A new row is covered by its list's repaint request.
+    bool repaintRequested_ = true;
     VXM::VxControl* icon_ = nullptr;
     VXM::VxVerticalLayout* textColumn_ = nullptr;
-    VXM::VxControl* nameLabel_ = nullptr;
-    VXM::VxControl* descriptionLabel_ = nullptr;
+    QuietLabel* nameLabel_ = nullptr;
+    QuietLabel* descriptionLabel_ = nullptr;
     VXM::VxControl* statusIcon_ = nullptr;
-    VXM::VxControl* countLabel_ = nullptr;
+    QuietLabel* countLabel_ = nullptr;
     VXM::VxButton* reportButton_ = nullptr;
 };
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FindingSinks.h"
+#include "QuietLabel.h"
 #include "VxButton.h"
 
 namespace app {
@@ -15,6 +16,7 @@ public:
     void OnLButtonDblClk(VXM::VxEventUI& event) override;
     bool Activate(VXM::VxEventUI& event) override;
     void Init() override;
+    void DoPaint(HDC dc, const RECT& paint) override;
 
     // The badge shows the count; the entry is laid out again so the badge fits it.
     void SetCount(int count) override;
@@ -30,10 +32,14 @@ public:
     VXM::VxControl* CountBadge() const { return badge_; }
 
 private:
+    void MakeChildren();
+
     VXM::VxControl* highlight_ = nullptr;
     VXM::VxControl* icon_ = nullptr;
     VXM::VxControl* title_ = nullptr;
-    VXM::VxControl* badge_ = nullptr;
+    QuietLabel* badge_ = nullptr;
+    // The count changes with every finding: one repaint request until the entry is painted.
+    bool repaintRequested_ = false;
 };
 
 }  // namespace app

@@ -24,6 +24,8 @@ public:
     VXM::VxControl* StatusLabel() const { return statusLabel_; }
 
 private:
+    void MakeChildren();
+
     std::wstring name_;
     bool done_ = false;
     VXM::VxControl* icon_ = nullptr;

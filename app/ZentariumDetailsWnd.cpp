@@ -124,7 +124,7 @@ void ZentariumDetailsWnd::FillListReport(UINT category)
         SetText(details_ids::kListDescription, L"扫描分析Windows事件日志，系统异常的严重程度。");
         SetText(details_ids::kListHeading, L"异常清单");
     }
-    SetText(details_ids::kListCount, std::to_wstring(row_.GetCount()));
+    SetText(details_ids::kListCount, std::to_wstring(row_.GetDetailCount()));
     if (auto* list = FindControlAs<VXM::VxContainer>(paintManager_, details_ids::kDetailList, VXM::kClassContainer))
         AddDetailLines(*list);
 }

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds one benchmark and runs it under Wine in a prefix of its own (made on first use, about a
 # minute), so it never shares a wineserver with a CTest run. Prints the benchmark's figures.
-#   tools/benchmark.sh scan|net|render|layout|text|repaint|skin|startup|windows [arguments for the benchmark]
+#   tools/benchmark.sh scan|net|render|layout|text|repaint|skin|drain|startup|windows [arguments]
 # startup runs Zentarium.exe against the local vendor server on its compiled-in address, once
 # answering, once refusing connections and once accepting them without ever answering.
 set -euo pipefail
@@ -16,10 +16,11 @@ layout) target=LayoutBenchmark ;;
 text) target=TextBenchmark ;;
 repaint) target=RepaintBenchmark ;;
 skin) target=SkinBuildBenchmark ;;
+drain) target=ResultDrainBenchmark ;;
 startup) target=StartupBenchmark ;;
 windows) target=WindowsBenchmark ;;
 *)
-    echo "usage: $0 scan|net|render|layout|text|repaint|skin|startup|windows [arguments]" >&2
+    echo "usage: $0 scan|net|render|layout|text|repaint|skin|drain|startup|windows [arguments]" >&2
     exit 2
     ;;
 esac

@@ -111,7 +111,7 @@ TEST_F(DialogsGui, ReportOpenedDuringTheScanStartsTheRepairWhileTheScanGoesOnInv
     ASSERT_TRUE(run.WaitUntilPainted());
     run.Click(104);
     app::CheckResult* crashes = List(run, 121);
-    ASSERT_TRUE(run.PumpUntil([crashes] { return crashes->RowCount() == 1 && crashes->RowAt(0)->GetCount() == 3; },
+    ASSERT_TRUE(run.PumpUntil([crashes] { return crashes->RowCount() == 1 && crashes->RowAt(0)->GetDetailCount() == 3; },
                               10000));
 
     Opened report;
@@ -180,8 +180,8 @@ TEST_F(DialogsGui, JunkReportListsTheRowsFilesInOrderUnderItsFolder)
     ASSERT_TRUE(report.seen);
     EXPECT_EQ(report.texts[0], L"系统垃圾文件");
     EXPECT_EQ(report.texts[1], tempFolder) << "the top folder";
-    EXPECT_EQ(report.texts[2], std::to_wstring(row->GetCount()));
-    EXPECT_EQ(report.lines.size(), static_cast<size_t>(row->GetCount()));
+    EXPECT_EQ(report.texts[2], std::to_wstring(row->GetDetailCount()));
+    EXPECT_EQ(report.lines.size(), static_cast<size_t>(row->GetDetailCount()));
     EXPECT_TRUE(std::is_sorted(report.lines.begin(), report.lines.end()));
     const auto at = std::find(report.lines.begin(), report.lines.end(), folder + L"a.tmp");
     ASSERT_NE(at, report.lines.end());

@@ -199,7 +199,7 @@ TEST_F(MainWindowGui, ScanFillsTheListsAndTheEntriesAndEndsWithTheTotal)
     ASSERT_NE(junkRow, nullptr) << "the temporary folder is one group";
     EXPECT_EQ(junkRow->GetDetails().count(firstFile), 1u);
     EXPECT_EQ(junkRow->GetDetails().count(secondFile), 1u);
-    EXPECT_EQ(junkRow->CountLabel()->GetText(), L"可清理：" + std::to_wstring(junkRow->GetCount()));
+    EXPECT_EQ(junkRow->CountLabel()->GetText(), L"可清理：" + std::to_wstring(junkRow->GetDetailCount()));
     EXPECT_EQ(Entry(run, 119)->CountBadge()->GetText(), std::to_wstring(List(run, 123)->TotalCount()));
 
     app::CheckResult* dllList = List(run, 124);
@@ -258,7 +258,7 @@ TEST_F(MainWindowGui, SecondScanMergesIntoTheRowsOfTheFirstAndKeepsTheFinishedLo
     app::CheckResultItem* junkRow = RowOf(*List(run, 123), TempFolder());
     ASSERT_NE(junkRow, nullptr);
     const int junkRows = List(run, 123)->RowCount();
-    const int junkFiles = junkRow->GetCount();
+    const int junkFiles = junkRow->GetDetailCount();
 
     seam.Hold();
     run.Click(116);
@@ -276,9 +276,9 @@ TEST_F(MainWindowGui, SecondScanMergesIntoTheRowsOfTheFirstAndKeepsTheFinishedLo
 
     EXPECT_EQ(List(run, 123)->RowCount(), junkRows) << "the same folder merges into its row";
     EXPECT_EQ(junkRow->GetDetails().count(added), 1u);
-    EXPECT_GE(junkRow->GetCount(), junkFiles + 1);
+    EXPECT_GE(junkRow->GetDetailCount(), junkFiles + 1);
     ASSERT_EQ(List(run, 121)->RowCount(), 1);
-    EXPECT_EQ(List(run, 121)->RowAt(0)->GetCount(), 1) << "the same crash time counts once";
+    EXPECT_EQ(List(run, 121)->RowAt(0)->GetDetailCount(), 1) << "the same crash time counts once";
     int total = 0;
     for (UINT id : {121u, 122u, 123u, 124u})
         total += List(run, id)->TotalCount();

@@ -1,0 +1,237 @@
+#include "CheckResult.h"
+
+#include <climits>
+
+#include "AppNotify.h"
+#include "CheckResultItem.h"
+#include "ChildControls.h"
+#include "ScanUpdate.h"
+
+using namespace VXM;
+
+namespace app {
+namespace {
+
+constexpr DWORD kGreyText = 0xFF818181;
+constexpr int kNoteIcon = 115;
+constexpr RECT kHeadingPadding = {0, 15, 0, 0};
+
+VxControl* MakeLabel(const TextLook& look)
+{
+    auto* label = new VxControl;  // handed to the list
+    PassMouse(*label);
+    ApplyTextLook(*label, look);
+    return label;
+}
+
+// The skin's default bar, vertical only.
+void AddScrollbar(VxContainer& list)
+{
+    list.SetAttribute(L"vscrollbar", L"VScrollBar1");
+    list.EnableScrollBar(true, false);
+}
+
+void SetLabel(VxControl* label, std::wstring_view text, bool show)
+{
+    if (!label)
+        return;
+    label->SetText(text);
+    if (show)
+        label->SetVisible(true);
+}
+
+// Each UTF-16 unit upper-cased the same way whatever the user's locale; the length never
+// changes, so only groups of equal length can share a key.
+std::wstring GroupKey(const std::wstring& group)
+{
+    std::wstring key = group;
+    if (key.empty() || key.size() > static_cast<size_t>(INT_MAX))
+        return key;
+    const int length = static_cast<int>(key.size());
+    const int mapped = LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, group.data(), length, key.data(), length,
+                                     nullptr, nullptr, 0);
+    return mapped == length ? key : group;
+}
+
+}  // namespace
+
+UINT CheckResult::GetClass() const
+{
+    return kClassCheckResult;
+}
+
+VxControl* CheckResult::GetInterface(UINT classCode)
+{
+    switch (classCode) {
+    case kClassCheckResult:
+    case kClassContainer:
+    case kClassControl:
+        return this;
+    default:
+        return nullptr;
+    }
+}
+
+// The manager runs Init over the whole tree each time a listener is added: children once.
+void CheckResult::Init()
+{
+    if (!title_)
+        MakeChildren();
+    VxVerticalLayout::Init();
+}
+
+void CheckResult::DoPaint(HDC dc, const RECT& paint)
+{
+    repaintRequested_ = false;
+    VxVerticalLayout::DoPaint(dc, paint);
+}
+
+void CheckResult::SetTitle(std::wstring_view text)
+{
+    SetLabel(title_, text, false);
+}
+
+void CheckResult::SetDescription(std::wstring_view text)
+{
+    SetLabel(description_, text, false);
+}
+
+void CheckResult::SetSecondDescription(std::wstring_view text)
+{
+    SetLabel(secondDescription_, text, false);
+}
+
+void CheckResult::SetThirdDescription(std::wstring_view text)
+{
+    SetLabel(thirdDescription_, text, true);
+}
+
+void CheckResult::SetReportHeading(std::wstring_view text)
+{
+    SetLabel(reportHeading_, text, true);
+}
+
+void CheckResult::SetScanHeading(std::wstring_view text)
+{
+    SetLabel(scanHeading_, text, true);
+    if (listHeading_)
+        listHeading_->SetVisible(false);
+    if (noteBox_)
+        noteBox_->SetVisible(true);
+}
+
+void CheckResult::SetListHeading(std::wstring_view text)
+{
+    SetLabel(listHeading_, text, false);
+}
+
+void CheckResult::AddFinding(const std::wstring& group, const std::wstring& description, int rowStyle,
+                             const std::wstring& detail, const std::wstring& extra)
+{
+    if (!rowList_)
+        return;
+    CheckResultItem* row = RowOf(group, rowStyle);
+    row->SetGroupName(group);
+    // A junk row's description is its file count, which AddDetail writes.
+    if (row->GetRowStyle() != scan::kJunkRow)
+        row->SetDescription(description);
+    row->AddDetail(detail, extra);
+}
+
+void CheckResult::AddNote(const std::wstring& text)
+{
+    if (!noteBox_)
+        return;
+    // Dressed before it is added: a control without a manager asks for no repaint.
+    VxControl* note = MakeLabel({.font = L"normal16", .color = kGreyText, .height = 30});
+    note->SetText(text);
+    note->SetNormalTextPadding(RECT{35, 4, 0, 0});
+    note->SetNormalBkImage(PngImage(kNoteIcon) + L" dest='3,3,27,27'");
+    noteBox_->Add(note);
+    RequestRepaint();
+}
+
+int CheckResult::TotalCount()
+{
+    return detailTotal_;
+}
+
+int CheckResult::RowCount() const
+{
+    return rowList_ ? rowList_->GetCount() : 0;
+}
+
+CheckResultItem* CheckResult::RowAt(int index) const
+{
+    VxControl* item = rowList_ ? rowList_->GetItemAt(index) : nullptr;
+    return item ? static_cast<CheckResultItem*>(item->GetInterface(kClassCheckResultItem)) : nullptr;
+}
+
+void CheckResult::MakeChildren()
+{
+    PassMouse(*this);
+    title_ = AddChild(*this, MakeLabel({.font = L"bold24", .height = 50}));
+    description_ = AddChild(*this, MakeLabel({.font = L"normal16", .color = kGreyText, .height = 30}));
+    secondDescription_ = AddChild(*this, MakeLabel({.font = L"normal16", .color = kGreyText, .height = 25}));
+    thirdDescription_ = AddChild(*this, MakeLabel({.font = L"normal16", .color = 0xFF949494, .height = 25}));
+    thirdDescription_->SetVisible(false);
+    listHeading_ = AddChild(*this, MakeLabel({.font = L"normal22", .color = 0xFF363636, .height = 40,
+                                              .padding = kHeadingPadding}));
+    scanHeading_ = AddChild(*this, MakeLabel({.font = L"normal16", .color = kGreyText, .height = 30,
+                                              .padding = kHeadingPadding}));
+    scanHeading_->SetVisible(false);
+
+    noteBox_ = AddChild(*this, new VxVerticalLayout);
+    PassMouse(*noteBox_);
+    noteBox_->SetAttribute(L"normalbordercolor", L"#FFEFEFEF");
+    noteBox_->SetAttribute(L"normalbordersize", L"2");
+    noteBox_->SetRoundCorner(SIZE{5, 5});
+    noteBox_->SetNormalBkColor(0xFFF5F5F5);
+    noteBox_->SetFixedHeight(175);
+    noteBox_->SetInset(RECT{15, 10, 0, 10});
+    AddScrollbar(*noteBox_);
+    noteBox_->SetVisible(false);
+
+    reportHeading_ = AddChild(*this, MakeLabel({.font = L"normal16", .color = kGreyText, .height = 30,
+                                                .padding = kHeadingPadding}));
+    reportHeading_->SetVisible(false);
+
+    rowList_ = AddChild(*this, new VxVerticalLayout);
+    PassMouse(*rowList_);
+    AddScrollbar(*rowList_);
+}
+
+// The junk check reports a folder's files one after another: the same spelling as last time
+// needs no key.
+CheckResultItem* CheckResult::RowOf(const std::wstring& group, int rowStyle)
+{
+    if (lastRow_ && group == lastGroup_)
+        return lastRow_;
+    CheckResultItem*& row = rowsByGroup_[GroupKey(group)];
+    if (!row)
+        row = AddRow(rowStyle);
+    lastGroup_ = group;
+    lastRow_ = row;
+    return row;
+}
+
+CheckResultItem* CheckResult::AddRow(int rowStyle)
+{
+    auto* row = new CheckResultItem(rowStyle);  // handed to the row list
+    row->SetManager(manager_);
+    rowList_->Add(row);
+    row->Init();
+    row->ShareDetailTotal(&detailTotal_);
+    RequestRepaint();
+    return row;
+}
+
+void CheckResult::RequestRepaint()
+{
+    if (repaintRequested_)
+        return;
+    repaintRequested_ = true;
+    Invalidate();
+}
+
+}  // namespace app

@@ -1,0 +1,219 @@
+#include "CheckResultItem.h"
+
+#include "AppNotify.h"
+#include "ChildControls.h"
+#include "ScanUpdate.h"
+#include "VxButton.h"
+#include "VxPaintManager.h"
+#include "VxVerticalLayout.h"
+
+using namespace VXM;
+
+namespace app {
+namespace {
+
+constexpr int kDoneIcon = 114;
+constexpr int kErrorIcon = 116;
+constexpr int kWarningIcon = 119;
+constexpr DWORD kGreyText = 0xFF818181;
+constexpr DWORD kLinkText = 0xFF0D3AFF;
+
+VxControl* MakeIcon(const RECT& padding, int image)
+{
+    VxControl* icon = MakeWheelChild();
+    icon->SetFixedWidth(24);
+    icon->SetFixedHeight(24);
+    icon->SetPadding(padding);
+    if (image != 0)
+        icon->SetNormalBkImage(PngImage(image));
+    return icon;
+}
+
+QuietLabel* MakeLabel(const TextLook& look)
+{
+    QuietLabel* label = MakeWheelChild<QuietLabel>();
+    ApplyTextLook(*label, look);
+    return label;
+}
+
+// 0: none.
+int StatusIconOf(int rowStyle)
+{
+    switch (rowStyle) {
+    case scan::kEventRow:
+    case scan::kDllRow:
+        return kWarningIcon;
+    case scan::kErrorRow:
+        return kErrorIcon;
+    default:
+        return 0;
+    }
+}
+
+std::wstring CountTextOf(int rowStyle, int count)
+{
+    switch (rowStyle) {
+    case scan::kEventRow:
+        return L"崩溃次数：" + std::to_wstring(count);
+    case scan::kErrorRow:
+        return L"错误";
+    case scan::kJunkRow:
+        return L"可清理：" + std::to_wstring(count);
+    case scan::kDllRow:
+        return L"异常";
+    default:
+        return {};
+    }
+}
+
+}  // namespace
+
+CheckResultItem::CheckResultItem(int rowStyle) : rowStyle_(rowStyle)
+{
+    PassMouse(*this);
+    SetFixedHeight(68);
+    SetPadding(RECT{0, 0, 0, 5});
+    SetNormalBkColor(0xFFF5F5F5);
+    borderColors_[kBorderNormal] = 0xFFE6E6E6;
+    borderSizes_[kBorderNormal] = 1;
+}
+
+UINT CheckResultItem::GetClass() const
+{
+    return kClassCheckResultItem;
+}
+
+VxControl* CheckResultItem::GetInterface(UINT classCode)
+{
+    switch (classCode) {
+    case kClassCheckResultItem:
+    case kClassContainer:
+    case kClassControl:
+        return this;
+    default:
+        return nullptr;
+    }
+}
+
+void CheckResultItem::OnLButtonDblClk(VxEventUI& event)
+{
+    if (IsVisible() && IsEnabled())
+        RequestReport(event);
+}
+
+bool CheckResultItem::Activate(VxEventUI& event)
+{
+    if (!IsVisible() || !IsEnabled())
+        return false;
+    RequestReport(event);
+    return true;
+}
+
+// The manager runs Init over the whole tree each time a listener is added: children once.
+void CheckResultItem::Init()
+{
+    if (!icon_)
+        MakeChildren();
+    VxHorizontalLayout::Init();
+}
+
+void CheckResultItem::DoPaint(HDC dc, const RECT& paint)
+{
+    repaintRequested_ = false;
+    VxHorizontalLayout::DoPaint(dc, paint);
+}
+
+void CheckResultItem::SetGroupName(std::wstring_view group)
+{
+    groupName_ = group;
+    ShowText(nameLabel_, groupName_);
+}
+
+void CheckResultItem::SetDescription(std::wstring_view description)
+{
+    description_ = description;
+    ShowText(descriptionLabel_, description_);
+    if (descriptionLabel_ && !description_.empty())
+        descriptionLabel_->SetVisible(true);
+}
+
+void CheckResultItem::AddDetail(const std::wstring& detail, const std::wstring& extra)
+{
+    if (details_.try_emplace(detail, extra).second && detailTotal_)
+        ++*detailTotal_;
+    UpdateTexts();
+}
+
+void CheckResultItem::ShareDetailTotal(int* total)
+{
+    detailTotal_ = total;
+    if (detailTotal_)
+        *detailTotal_ += GetDetailCount();
+}
+
+void CheckResultItem::RequestReport(const VxEventUI& event)
+{
+    if (event.sender && event.sender == reportButton_ && manager_)
+        manager_->SendNotify(this, kNotifyReportRequested);
+}
+
+// Each child is dressed before it is added: a control without a manager asks for no repaint.
+void CheckResultItem::MakeChildren()
+{
+    icon_ = AddChild(*this, MakeIcon(RECT{30, 22, 15, 0}, kDoneIcon));
+
+    auto* column = MakeWheelChild<VxVerticalLayout>();
+    column->SetPadding(RECT{0, 10, 10, 10});
+    nameLabel_ = AddChild(*column, MakeLabel({.font = L"normal18", .style = kTextVCenter}));
+    nameLabel_->StoreText(groupName_);
+    descriptionLabel_ = AddChild(*column, MakeLabel({.font = L"normal16", .color = kGreyText, .style = kTextVCenter}));
+    descriptionLabel_->StoreText(description_);
+    descriptionLabel_->SetVisible(!description_.empty());
+    textColumn_ = AddChild(*this, column);
+
+    statusIcon_ = MakeIcon(RECT{10, 22, 8, 0}, StatusIconOf(rowStyle_));
+    statusIcon_->SetVisible(rowStyle_ != scan::kJunkRow);
+    AddChild(*this, statusIcon_);
+
+    countLabel_ = MakeLabel({.font = L"normal18", .width = 160, .style = kTextVCenter});
+    countLabel_->StoreText(CountTextOf(rowStyle_, 0));
+    AddChild(*this, countLabel_);
+
+    auto* button = new VxButton;  // handed to the row
+    PassMouse(*button);
+    SetDispatch(*button, {kEventSetCursor, kEventActivate});
+    button->SetControlFlags(kFlagSetCursor, true);
+    ApplyTextLook(*button,
+                  {.font = L"underline16", .color = kLinkText, .width = 70, .padding = {0, 0, 45, 0}, .style = kTextVCenter});
+    button->SetText(L"查看报告");
+    reportButton_ = AddChild(*this, button);
+
+    // Details given before Init show now.
+    if (!details_.empty())
+        UpdateTexts();
+}
+
+void CheckResultItem::UpdateTexts()
+{
+    if (rowStyle_ == scan::kJunkRow)
+        SetDescription(L"垃圾文件：" + std::to_wstring(GetDetailCount()) + L"项");
+    ShowText(countLabel_, CountTextOf(rowStyle_, GetDetailCount()));
+}
+
+void CheckResultItem::ShowText(QuietLabel* label, const std::wstring& text)
+{
+    if (!label || label->GetText() == text)
+        return;
+    label->StoreText(text);
+    RequestRepaint();
+}
+
+void CheckResultItem::RequestRepaint()
+{
+    if (repaintRequested_)
+        return;
+    repaintRequested_ = true;
+    Invalidate();
+}
+
+}  // namespace app

@@ -1,0 +1,505 @@
+// Findings drained into the real result lists of the embedded skin's "Main" window: a real
+// window and paint manager, a real 50 ms timer (id 1001) whose every tick drains the engine's
+// update queue as the main window does, and a worker thread that posts the findings category by
+// category, asking for each category to be shown first, and ends with ScanFinished.
+// Prints the total drain time, the longest tick (its drain plus the paint that follows it), the
+// working set afterwards and what one row of controls costs.
+// Goals: total drain <= 200 ms, longest tick <= 50 ms, working set <= 150 MB.
+//   ResultDrainBenchmark.exe                 both mixes, each in a process of its own
+//   ResultDrainBenchmark.exe --mix realistic|distinct [--findings N] [--burst] [--hold S]
+// realistic: most findings are junk files under a few dozen folders and crash events under a
+// few hundred applications; distinct: every finding its own group (the worst case). --burst
+// queues everything before the first tick; --hold keeps the window up S seconds at the end.
+
+#include <windows.h>
+
+#include <psapi.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <cwchar>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "AppNotify.h"
+#include "BenchmarkTiming.h"
+#include "CheckResult.h"
+#include "CheckResultItem.h"
+#include "DialogBuilderCallbackEx.h"
+#include "ExeModule.h"
+#include "LeftOption.h"
+#include "ScanCategories.h"
+#include "UpdateQueue.h"
+#include "VxDialogBuilder.h"
+#include "VxLoadResource.h"
+#include "VxWindowImplBase.h"
+#include "WorkerMessages.h"
+
+using namespace VXM;
+
+namespace {
+
+constexpr UINT_PTR kProgressTimer = 1001;
+constexpr UINT kTickMilliseconds = 50;
+constexpr int kSkinResourceId = 100;
+constexpr UINT kHomePage = 103;
+constexpr UINT kScanPage = 114;
+constexpr double kDrainGoal = 200.0;
+constexpr double kTickGoal = 50.0;
+constexpr double kMemoryGoal = 150.0;
+
+double Milliseconds()
+{
+    return 1000.0 * benchmark_timing::Now();
+}
+
+struct Memory {
+    double workingSet = 0;  // MB
+    double privateBytes = 0;
+};
+
+Memory MemoryNow()
+{
+    PROCESS_MEMORY_COUNTERS counters = {};
+    counters.cb = sizeof(counters);
+    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof(counters));
+    constexpr double kMegabyte = 1024.0 * 1024.0;
+    return {static_cast<double>(counters.WorkingSetSize) / kMegabyte,
+            static_cast<double>(counters.PagefileUsage) / kMegabyte};
+}
+
+// One finding as the scan posts it, by category (index into scan::kScanOrder).
+struct Finding {
+    int category = 0;
+    int kind = scan::kEventFinding;
+    std::wstring group;
+    std::wstring description;
+    std::wstring detail;
+    std::wstring extra;
+    bool flagged = true;  // DLL entries: only flagged ones carry the entry
+};
+
+std::wstring EventTime(int index)
+{
+    wchar_t text[40];
+    swprintf(text, 40, L"2024-%02d-%02d %02d:%02d:%02d", 1 + index % 12, 1 + index / 12 % 28, index / 336 % 24,
+             index / 8064 % 60, index % 60);
+    return text;
+}
+
+// Crash and system events grouped by application, junk files by folder, and the DLL list.
+std::vector<Finding> RealisticMix(int total)
+{
+    const int crashes = total * 8 / 100;
+    const int systemErrors = total * 6 / 100;
+    const int dlls = total * 2 / 100;
+    const int junk = total - crashes - systemErrors - dlls;
+    std::vector<Finding> findings;
+    findings.reserve(total);
+    for (int i = 0; i < crashes; ++i) {
+        const std::wstring app = L"Application" + std::to_wstring(i % 150) + L".exe";
+        findings.push_back({0, scan::kEventFinding, app, L"最近一次崩溃：" + EventTime(i), EventTime(i), L""});
+    }
+    for (int i = 0; i < systemErrors; ++i) {
+        const std::wstring source = L"Service" + std::to_wstring(i % 60);
+        findings.push_back({1, scan::kEventFinding, source, L"最近一次错误：" + EventTime(i), EventTime(i), L""});
+    }
+    // The junk check walks one folder after the other.
+    for (int i = 0; i < junk; ++i) {
+        const std::wstring folder =
+            L"C:\\Users\\user\\AppData\\Local\\Temp\\cache" + std::to_wstring(i * 40 / junk);
+        findings.push_back({2, scan::kJunkFile, folder, L"",
+                            folder + L"\\sub" + std::to_wstring(i % 7) + L"\\entry-" + std::to_wstring(i) + L".tmp",
+                            std::to_wstring(4096 + i % 100000)});
+    }
+    for (int i = 0; i < dlls; ++i) {
+        const std::wstring name = L"msvcp" + std::to_wstring(100 + i) + L".dll";
+        findings.push_back({3, scan::kDllEntry, name, L"", L"", L"", i % 10 == 0});
+    }
+    return findings;
+}
+
+// Every finding a group of its own, in the crash list that shows first.
+std::vector<Finding> DistinctMix(int total)
+{
+    std::vector<Finding> findings;
+    findings.reserve(total);
+    for (int i = 0; i < total; ++i)
+        findings.push_back({0, scan::kEventFinding, L"Application" + std::to_wstring(i) + L".exe",
+                            L"最近一次崩溃：" + EventTime(i), EventTime(i), L""});
+    return findings;
+}
+
+struct Tick {
+    double drain = 0;
+    double paint = 0;  // of the paint that followed the drain
+    size_t pending = 0;
+};
+
+// The scan page of the main window, reduced to what the drain touches.
+class DrainWindow : public VxWindowImplBase {
+public:
+    const wchar_t* GetWindowClassName() const override { return L"ZentariumDrainBenchmark_WND_CLASS"; }
+    UINT GetClassStyle() const override { return CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS; }
+
+    LRESULT VxOnCreate(UINT, WPARAM, LPARAM, bool&) override
+    {
+        paintManager_.Init(GetHWND());
+        app::DialogBuilderCallbackEx callback;
+        VxDialogBuilder builder;
+        VxControl* root = builder.Create(MAKEINTRESOURCEW(kSkinResourceId), "Main", VxDialogBuilder::kXmlResource,
+                                         L"XML", &callback, &paintManager_);
+        paintManager_.AttachDialog(root);
+        paintManager_.AddNotifier(this);
+        return 0;
+    }
+
+    void Notify(VxNotify& notify) override
+    {
+        if (notify.type == kNotifyWindowInit)
+            ShowScanPage();
+    }
+
+    LRESULT VxHandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        switch (message) {
+        case WM_PAINT: {
+            const double start = Milliseconds();
+            const LRESULT result = VxWindowImplBase::VxHandleMessage(message, wParam, lParam);
+            if (!ticks.empty() && !painted_) {
+                ticks.back().paint = Milliseconds() - start;
+                painted_ = true;
+            }
+            return result;
+        }
+        case workers::kShowCategoryRequest:
+            ShowCategory(static_cast<int>(wParam));
+            return 0;
+        case workers::kScanFinished:
+            Drain();
+            KillTimer(GetHWND(), kProgressTimer);
+            finished = true;
+            return 0;
+        default:
+            return VxWindowImplBase::VxHandleMessage(message, wParam, lParam);
+        }
+    }
+
+    LRESULT VxOnTimer(UINT, WPARAM wParam, LPARAM, bool& handled) override
+    {
+        handled = false;
+        if (wParam == kProgressTimer)
+            Drain();
+        return 0;
+    }
+
+    void StartTimer() { SetTimer(GetHWND(), kProgressTimer, kTickMilliseconds, nullptr); }
+
+    app::CheckResult* List(int category) const
+    {
+        VxControl* control = paintManager_.FindControl(static_cast<UINT>(scan::kScanOrder[category].list));
+        return control ? static_cast<app::CheckResult*>(control->GetInterface(app::kClassCheckResult)) : nullptr;
+    }
+    app::LeftOption* Entry(int category) const
+    {
+        VxControl* control = paintManager_.FindControl(static_cast<UINT>(scan::kScanOrder[category].entry));
+        return control ? static_cast<app::LeftOption*>(control->GetInterface(app::kClassLeftOption)) : nullptr;
+    }
+
+    scan::UpdateQueue queue;
+    std::vector<Tick> ticks;
+    bool finished = false;
+
+private:
+    void Drain()
+    {
+        const size_t pending = queue.PendingCount();
+        const double start = Milliseconds();
+        queue.Drain();
+        if (pending == 0)
+            return;
+        ticks.push_back({Milliseconds() - start, 0, pending});
+        painted_ = false;
+    }
+
+    void ShowScanPage()
+    {
+        paintManager_.FindControl(kHomePage)->SetVisible(false);
+        paintManager_.FindControl(kScanPage)->SetVisible(true);
+        for (int i = 0; i < scan::kCategoryCount; ++i) {
+            Entry(i)->SetCount(0);
+            Entry(i)->SetTitle(L"分类" + std::to_wstring(i + 1));
+        }
+        Entry(0)->SetSelected(true);
+    }
+
+    void ShowCategory(int entryId)
+    {
+        for (int i = 0; i < scan::kCategoryCount; ++i) {
+            List(i)->SetVisible(scan::kScanOrder[i].entry == entryId);
+            Entry(i)->SetSelected(scan::kScanOrder[i].entry == entryId);
+        }
+        paintManager_.NeedUpdate();
+        paintManager_.Invalidate();
+    }
+
+    bool painted_ = true;
+};
+
+using Targets = std::array<scan::CheckTarget, scan::kCategoryCount>;
+
+// Looked up on the UI thread before the worker starts, as the scan job does.
+Targets TargetsOf(const DrainWindow& window)
+{
+    Targets targets;
+    for (int i = 0; i < scan::kCategoryCount; ++i)
+        targets[i] = {window.List(i), window.Entry(i)};
+    return targets;
+}
+
+// Posts the findings as the scan worker does; with a pace, `perMillisecond` of them per
+// millisecond.
+void PostFindings(HWND window, scan::UpdateQueue& queue, const Targets& targets, const std::vector<Finding>& findings,
+                  int perMillisecond)
+{
+    int category = 0;
+    int sincePause = 0;
+    for (const Finding& finding : findings) {
+        while (category < finding.category)
+            PostMessageW(window, workers::kShowCategoryRequest, scan::kScanOrder[++category].entry, 0);
+        auto update = std::make_unique<scan::ScanUpdate>();
+        update->list = targets[finding.category].list;
+        update->entry = finding.flagged ? targets[finding.category].entry : nullptr;
+        update->kind = finding.kind;
+        update->group = finding.group;
+        update->description = finding.description;
+        update->detail = finding.detail;
+        update->extra = finding.extra;
+        queue.Post(std::move(update));
+        if (perMillisecond > 0 && ++sincePause == perMillisecond) {
+            sincePause = 0;
+            Sleep(1);
+        }
+    }
+}
+
+void RunLoopUntil(const bool& done)
+{
+    MSG message;
+    while (!done && GetMessageW(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
+void PumpFor(DWORD milliseconds)
+{
+    const DWORD end = GetTickCount() + milliseconds;
+    MSG message;
+    while (static_cast<int>(end - GetTickCount()) > 0) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+}
+
+struct Options {
+    std::wstring mix;
+    int findings = 50000;
+    bool burst = false;
+    int holdSeconds = 0;
+};
+
+VxControl* FindNothing(VxControl*, void*)
+{
+    return nullptr;
+}
+
+// Where a tick's time goes with the lists as they are now: the relayout of the longest list
+// (adding a row asks for it), the manager's walk for controls awaiting layout, the painting of
+// the window, and the making of one row.
+void PrintTickCosts(DrainWindow& window)
+{
+    app::CheckResult* longest = window.List(0);
+    for (int i = 1; i < scan::kCategoryCount; ++i)
+        longest = window.List(i)->RowCount() > longest->RowCount() ? window.List(i) : longest;
+    VxControl* rows = longest->RowList();
+    const bool shown = longest->IsVisible();
+    longest->SetVisible(true);
+    window.GetPaintManager().GetRootControl()->SetPos(window.GetPaintManager().GetRootControl()->GetPos());
+
+    double start = Milliseconds();
+    rows->SetPos(rows->GetPos());
+    const double layout = Milliseconds() - start;
+    start = Milliseconds();
+    window.GetPaintManager().GetRootControl()->FindControl(FindNothing, nullptr, kFindVisible | kFindMeFirst);
+    const double walk = Milliseconds() - start;
+    RECT client = {};
+    GetClientRect(window.GetHWND(), &client);
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    start = Milliseconds();
+    SendMessageW(window.GetHWND(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
+    const double paint = Milliseconds() - start;
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+
+    constexpr int kRows = 1000;
+    start = Milliseconds();
+    for (int i = 0; i < kRows; ++i) {
+        auto row = std::make_unique<app::CheckResultItem>(scan::kEventRow);
+        row->SetManager(&window.GetPaintManager());
+        row->Init();
+    }
+    const double make = (Milliseconds() - start) / kRows;
+    longest->SetVisible(shown);
+    std::printf("with %d rows in one list: its layout %.1f ms, walk for pending layouts %.1f ms, paint of the "
+                "window %.1f ms; one row made and freed %.1f us\n",
+                longest->RowCount(), layout, walk, paint, make * 1000.0);
+}
+
+void PrintRowCost(const DrainWindow& window, const Memory& before, const Memory& after)
+{
+    int rows = 0;
+    for (int i = 0; i < scan::kCategoryCount; ++i)
+        rows += window.List(i)->RowCount() + window.List(i)->NoteBox()->GetCount();
+    std::printf("rows and notes made: %d; sizeof VxControl %zu, VxContainer %zu, CheckResultItem %zu bytes\n", rows,
+                sizeof(VxControl), sizeof(VxContainer), sizeof(app::CheckResultItem));
+    if (rows > 0)
+        std::printf("private bytes per row (rows, their 7 children, details): %.1f KB\n",
+                    (after.privateBytes - before.privateBytes) * 1024.0 / rows);
+}
+
+int RunMix(const Options& options)
+{
+    ExeModule exe;
+    if (!exe.Get()) {
+        std::printf("Zentarium.exe not found beside the benchmark\n");
+        return 1;
+    }
+    VxLoadResource::Instance().SetResourceInstance(exe.Get());
+    const std::vector<Finding> findings =
+        options.mix == L"distinct" ? DistinctMix(options.findings) : RealisticMix(options.findings);
+
+    auto window = std::make_unique<DrainWindow>();
+    if (!window->VxCreate(nullptr, L"DLL错误修复工具", WS_POPUP | WS_VISIBLE, 0, 0, 0, 1100, 824))
+        return 1;
+    PumpFor(300);
+    const Memory before = MemoryNow();
+
+    // Some tens of findings per millisecond, about the junk check's pace; a burst queues all at
+    // once.
+    constexpr int kPace = 40;
+    const Targets targets = TargetsOf(*window);
+    const HWND handle = window->GetHWND();
+    if (options.burst)
+        PostFindings(handle, window->queue, targets, findings, 0);
+    window->StartTimer();
+    const double start = Milliseconds();
+    std::thread worker;
+    if (!options.burst)
+        worker = std::thread([&] { PostFindings(handle, window->queue, targets, findings, kPace); });
+    // The UI thread runs its loop meanwhile, as it does during a scan.
+    std::thread finisher([&] {
+        if (worker.joinable())
+            worker.join();
+        PostMessageW(handle, workers::kScanFinished, 0, 0);
+    });
+    RunLoopUntil(window->finished);
+    finisher.join();
+    UpdateWindow(window->GetHWND());
+    const double elapsed = Milliseconds() - start;
+    PumpFor(200);
+    const Memory after = MemoryNow();
+
+    double drainTotal = 0;
+    double paintTotal = 0;
+    double longest = 0;
+    size_t longestPending = 0;
+    for (const Tick& tick : window->ticks) {
+        drainTotal += tick.drain;
+        paintTotal += tick.paint;
+        if (tick.drain + tick.paint > longest) {
+            longest = tick.drain + tick.paint;
+            longestPending = tick.pending;
+        }
+    }
+    int total = 0;
+    for (int i = 0; i < scan::kCategoryCount; ++i)
+        total += window->List(i)->TotalCount();
+
+    std::printf("\n== %ls mix: %zu findings%ls ==\n", options.mix.c_str(), findings.size(),
+                options.burst ? L", all queued before the first tick" : L", posted by a worker thread");
+    std::printf("detail lines in the lists: %d; ticks that drained: %zu; scan to last paint %.0f ms\n", total,
+                window->ticks.size(), elapsed);
+    std::printf("total drain time              : %8.1f ms   goal <= %.0f ms\n", drainTotal, kDrainGoal);
+    std::printf("paints after the drains       : %8.1f ms\n", paintTotal);
+    std::printf("longest tick (drain + paint)  : %8.1f ms   goal <= %.0f ms (%zu findings in it)\n", longest,
+                kTickGoal, longestPending);
+    std::printf("working set after             : %8.1f MB   goal <= %.0f MB (%.1f MB before the drain)\n",
+                after.workingSet, kMemoryGoal, before.workingSet);
+    std::printf("private bytes after           : %8.1f MB (%.1f MB before)\n", after.privateBytes, before.privateBytes);
+    PrintRowCost(*window, before, after);
+    PrintTickCosts(*window);
+    std::fflush(stdout);
+    if (options.holdSeconds > 0)
+        PumpFor(static_cast<DWORD>(options.holdSeconds) * 1000);
+    DestroyWindow(window->GetHWND());
+    VxLoadResource::Instance().SetResourceInstance(nullptr);
+    const bool met = drainTotal <= kDrainGoal && longest <= kTickGoal && after.workingSet <= kMemoryGoal;
+    return met ? 0 : 3;
+}
+
+// Each mix in a fresh process, so neither inherits the other's heap.
+int RunBothMixes(const wchar_t* exePath)
+{
+    int worst = 0;
+    for (const wchar_t* mix : {L"realistic", L"distinct"}) {
+        std::wstring command = L"\"" + std::wstring(exePath) + L"\" --mix " + mix;
+        STARTUPINFOW startup = {};
+        startup.cb = sizeof(startup);
+        PROCESS_INFORMATION process = {};
+        std::fflush(stdout);
+        if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
+                            &process))
+            return 1;
+        WaitForSingleObject(process.hProcess, INFINITE);
+        DWORD code = 0;
+        GetExitCodeProcess(process.hProcess, &code);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+        std::printf("(%ls mix: exit code %lu)\n", mix, code);
+        worst = std::max(worst, static_cast<int>(code));
+    }
+    return worst;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv)
+{
+    Options options;
+    for (int i = 1; i < argc; ++i) {
+        const std::wstring argument = argv[i];
+        if (argument == L"--mix" && i + 1 < argc)
+            options.mix = argv[++i];
+        else if (argument == L"--findings" && i + 1 < argc)
+            options.findings = std::max(1, _wtoi(argv[++i]));
+        else if (argument == L"--burst")
+            options.burst = true;
+        else if (argument == L"--hold" && i + 1 < argc)
+            options.holdSeconds = _wtoi(argv[++i]);
+    }
+    if (options.mix.empty())
+        return RunBothMixes(argv[0]);
+    return RunMix(options);
+}
