@@ -66,25 +66,28 @@ ButtonCentres MainWindowButtons()
     return centres;
 }
 
+struct WindowSearch {
+    DWORD processId = 0;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK MatchMainWindow(HWND window, LPARAM data)
+{
+    auto& search = *reinterpret_cast<WindowSearch*>(data);
+    wchar_t name[64] = {};
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == search.processId && GetClassNameW(window, name, 64) && wcscmp(name, kMainClass) == 0) {
+        search.found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 HWND FindMainWindow(DWORD processId)
 {
-    struct Search {
-        DWORD processId = 0;
-        HWND found = nullptr;
-    } search{processId};
-    EnumWindows(
-        [](HWND window, LPARAM data) -> BOOL {
-            auto& state = *reinterpret_cast<Search*>(data);
-            wchar_t name[64] = {};
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            if (owner == state.processId && GetClassNameW(window, name, 64) && wcscmp(name, kMainClass) == 0) {
-                state.found = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    WindowSearch search{processId};
+    EnumWindows(&MatchMainWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 

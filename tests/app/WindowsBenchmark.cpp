@@ -38,31 +38,29 @@ constexpr DWORD kOpenTimeoutMs = 600000;
 constexpr double kFirstPaintGoalSeconds = 1.0;
 constexpr double kWorkingSetGoalMb = 200.0;
 
+BOOL CALLBACK CountChild(HWND, LPARAM data)
+{
+    ++*reinterpret_cast<int*>(data);
+    return TRUE;
+}
+
+BOOL CALLBACK CountOwnWindow(HWND window, LPARAM data)
+{
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process == GetCurrentProcessId()) {
+        ++*reinterpret_cast<int*>(data);
+        EnumChildWindows(window, &CountChild, data);
+    }
+    return TRUE;
+}
+
 // Windows of this process, hidden ones and children included.
 int OwnWindowCount()
 {
-    struct Count {
-        int windows = 0;
-    } count;
-    EnumWindows(
-        [](HWND window, LPARAM data) -> BOOL {
-            DWORD process = 0;
-            GetWindowThreadProcessId(window, &process);
-            if (process != GetCurrentProcessId())
-                return TRUE;
-            auto& state = *reinterpret_cast<Count*>(data);
-            ++state.windows;
-            EnumChildWindows(
-                window,
-                [](HWND, LPARAM inner) -> BOOL {
-                    ++reinterpret_cast<Count*>(inner)->windows;
-                    return TRUE;
-                },
-                data);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&count));
-    return count.windows;
+    int windows = 0;
+    EnumWindows(&CountOwnWindow, reinterpret_cast<LPARAM>(&windows));
+    return windows;
 }
 
 // Wine keeps the process's GDI objects in a handle table that the PEB points to, laid out as
