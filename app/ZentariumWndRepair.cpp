@@ -28,9 +28,13 @@ void ZentariumWnd::StartRepair()
     paintManager_.Invalidate();
     // The worker takes the list from the source: when the start-up fetch has not ended or gave
     // nothing, the rows come with the RuntimeLibListReady that it posts before it reports any.
-    repairWorker_.Start([source = runtimeLibSource_, window = GetHWND(), workDirectory = workDirectory_] {
-        repair::RunRepair(window, source->ForRepair(), workDirectory);
-    });
+    const bool started =
+        repairWorker_.Start([source = runtimeLibSource_, window = GetHWND(), workDirectory = workDirectory_] {
+            repair::RunRepair(window, source->ForRepair(), workDirectory);
+        });
+    // Without a worker no RepairFinished would ever come to leave the repairing page.
+    if (!started)
+        ShowDonePage(false);
 }
 
 LRESULT ZentariumWnd::OnRuntimeLibListReady(WPARAM, LPARAM)
