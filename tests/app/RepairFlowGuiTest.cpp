@@ -11,6 +11,8 @@
 
 #include "AppGuiSupport.h"
 #include "AppNotify.h"
+#include "CheckResult.h"
+#include "CheckResultItem.h"
 #include "RepairTestSupport.h"
 #include "RuntimeLibItem.h"
 #include "SharedDllsValues.h"
@@ -79,17 +81,26 @@ protected:
         served_.push_back(name);
     }
 
-    // The scan runs to its end, then "立即修复" starts the repair.
-    static void ScanThenRepair(MainWindowRun& run)
+    // From the home page to the end of the scan.
+    static void Scan(MainWindowRun& run)
     {
         app_test::PostedMessageCounter scanEnds(kScanFinished);
         ASSERT_TRUE(run.WaitUntilPainted());
         run.Click(104);
         ASSERT_TRUE(run.PumpUntil([&scanEnds] { return scanEnds.Count() == 1; }, 120000));
         ASSERT_TRUE(run.PumpUntil([&run] { return run.Control(130)->IsEnabled(); }, 3000));
+    }
+    // "立即修复" after the scan.
+    static void Repair(MainWindowRun& run)
+    {
         run.Click(130);
         ASSERT_TRUE(run.PumpUntil([&run] { return run.Shows(131); }, 3000));
         EXPECT_FALSE(run.Shows(114));
+    }
+    static void ScanThenRepair(MainWindowRun& run)
+    {
+        ASSERT_NO_FATAL_FAILURE(Scan(run));
+        Repair(run);
     }
 
     static std::vector<app::RuntimeLibItem*> Rows(MainWindowRun& run)
@@ -116,7 +127,7 @@ private:
     std::vector<std::wstring> served_;
 };
 
-TEST_F(RepairFlowGui, TypicalRunInstallsEveryPackageMarksEveryRowAndStoresTheTimeTwice)
+TEST_F(RepairFlowGui, TypicalRunFromTheHomePageThroughTheFindingsAndARealRepairToTheDonePage)
 {
     Serve(L"vcredist.7z", L"guitest-vcredist.7z");
     Serve(L"zentest_setup.exe", L"guitest-setup.exe");
@@ -126,8 +137,34 @@ TEST_F(RepairFlowGui, TypicalRunInstallsEveryPackageMarksEveryRowAndStoresTheTim
                                                         {"系统DLL组件", 14, "guitest-dlls.7z"}}));
     scan_testing::SharedDllsValues dlls(KEY_WOW64_64KEY);
     ASSERT_TRUE(dlls.Add(L"C:\\windows\\system32\\vcruntime140.dll"));
+    wchar_t temp[MAX_PATH + 1] = {};
+    const std::wstring tempFolder(temp, GetTempPathW(MAX_PATH + 1, temp));
+    const std::wstring junkFile = tempFolder + L"zentarium-gui-typical-" + std::to_wstring(GetCurrentProcessId()) + L".tmp";
+    repair_test::WriteBytes(junkFile, "junk");
+    struct RemoveJunk {
+        std::wstring path;
+        ~RemoveJunk() { DeleteFileW(path.c_str()); }
+    } removeJunk{junkFile};
+
     MainWindowRun run;
-    ScanThenRepair(run);
+    ASSERT_NO_FATAL_FAILURE(Scan(run));
+    app::CheckResult* junk = run.ControlAs<app::CheckResult>(123, app::kClassCheckResult);
+    app::CheckResult* dllList = run.ControlAs<app::CheckResult>(124, app::kClassCheckResult);
+    ASSERT_GE(junk->RowCount(), 1);
+    bool junkListed = false;
+    for (int i = 0; i < junk->RowCount(); ++i)
+        junkListed = junkListed || junk->RowAt(i)->GetDetails().count(junkFile) == 1;
+    EXPECT_TRUE(junkListed);
+    bool dllFlagged = false;
+    for (int i = 0; i < dllList->RowCount(); ++i)
+        dllFlagged = dllFlagged || dllList->RowAt(i)->GetGroupName() == L"vcruntime140.dll";
+    EXPECT_TRUE(dllFlagged);
+    int total = 0;
+    for (UINT id : {121u, 122u, 123u, 124u})
+        total += run.ControlAs<app::CheckResult>(id, app::kClassCheckResult)->TotalCount();
+    EXPECT_GE(total, 2);
+    EXPECT_EQ(run.TextOf(129), std::to_wstring(total));
+    Repair(run);
     ASSERT_TRUE(run.PumpUntil([&run] { return Rows(run).size() == 3; }, 30000));
     EXPECT_EQ(Rows(run)[0]->GetName(), L"Microsoft Visual C++ 2010 运行库");
     EXPECT_EQ(Rows(run)[2]->NameLabel()->GetText(), L"系统DLL组件");
