@@ -8,11 +8,14 @@ namespace workers {
 
 // wParam 0, lParam 0: every check has run.
 inline constexpr UINT kScanFinished = 2029;
-// One per downloaded package (wParam and lParam 0).
+// One per downloaded and handled package; wParam: its index in the runtime-library list the
+// repair worker was given, lParam 0.
 inline constexpr UINT kRuntimeItemDone = 2030;
 // The repair worker has ended (wParam and lParam 0).
 inline constexpr UINT kRepairFinished = 2031;
 // wParam: the entry id of the category to show.
 inline constexpr UINT kShowCategoryRequest = 2032;
+// wParam 0, lParam 0: a fetch brought the runtime-library list (it may be empty).
+inline constexpr UINT kRuntimeLibListReady = 2033;
 
 }  // namespace workers

@@ -65,14 +65,16 @@ void RunRepair(HWND window, const std::vector<RuntimeLibEntry>& list, const std:
     FinishedNotice finished(window);
     ComApartment apartment;
     const std::wstring driveRoot = SystemDriveRoot(workDirectory);
-    for (const RuntimeLibEntry& entry : list) {
+    for (size_t index = 0; index < list.size(); ++index) {
+        const RuntimeLibEntry& entry = list[index];
         const PackagePaths packagePaths = PackagePathsFor(workDirectory, entry.url);
         paths::CreateFolderWithParents(packagePaths.packageFolder);
         const FileHandle package = DownloadAndHoldPackage(entry, packagePaths.localFile);
         if (!package)
             continue;
         RunPackageAction(PackageActionFor(entry.type, packagePaths), packagePaths, driveRoot);
-        PostMessageW(window, workers::kRuntimeItemDone, 0, 0);
+        // The index names the row: with a failed download before it, "the next row" is another.
+        PostMessageW(window, workers::kRuntimeItemDone, static_cast<WPARAM>(index), 0);
     }
 }
 

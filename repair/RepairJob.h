@@ -11,8 +11,9 @@
 namespace repair {
 
 // The repair worker's body: for each entry in order, download its package into the work
-// directory and install it by type, posting RuntimeItemDone for each package that arrived (and,
-// when the entry names a SHA-256, matched it); RepairFinished at its end, however it ends.
+// directory and install it by type, posting RuntimeItemDone with the entry's index in wParam for
+// each package that arrived (and, when the entry names a SHA-256, matched it); RepairFinished at
+// its end, however it ends.
 // Installer and registration results are not read.
 void RunRepair(HWND window, const std::vector<RuntimeLibEntry>& list, const std::wstring& workDirectory);
 

@@ -82,7 +82,7 @@ const IdTable kMainIds = {
     {122, "CheckResult"},    {123, "CheckResult"},      {124, "CheckResult"}, {125, "HorizontalLayout"},
     {126, "Progress"},       {127, "Control"},          {128, "HorizontalLayout"}, {129, "Control"},
     {130, "Button"},         {131, "VerticalLayout"},   {132, "VerticalLayout"}, {133, "VerticalLayout"},
-    {134, "Button"}};
+    {134, "Button"},         {135, "Control"},          {136, "Control"}};
 const IdTable kDetailsIds = {
     {100, "Button"},  {101, "VerticalLayout"}, {102, "Control"}, {103, "Button"},  {104, "VerticalLayout"},
     {105, "Control"}, {106, "Control"},        {107, "Button"},  {108, "Control"}, {109, "Control"},
@@ -114,6 +114,7 @@ const std::vector<std::wstring> kMainTexts = {
     L"第三方软件在安装或运行期间可能会替换或删除系统原有的DLL，导致应用程序无法加载正确版本",
     L"正在修复以下运行库",
     L"DLL错误修复完成",
+    L"未能下载运行库，请检查网络连接后重新打开本软件再试",
     L"修复后问题依然存在？请点击联系客服"};
 const std::vector<std::wstring> kDetailsTexts = {
     L"日志报告",

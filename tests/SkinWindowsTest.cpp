@@ -91,7 +91,7 @@ TEST_F(SkinWindows, MainWindowHasItsPagesButtonsAndLists)
                     {125, kClassContainer}, {126, kClassProgress}, {127, kClassControl},
                     {128, kClassContainer, false}, {129, kClassControl}, {130, kClassButton, true, false},
                     {131, kClassContainer, false}, {132, kClassContainer}, {133, kClassContainer, false},
-                    {134, kClassButton}});
+                    {134, kClassButton}, {135, kClassControl}, {136, kClassControl, false}});
     ExpectSkinScrollbar(132);
     EXPECT_EQ(manager_.GetMinWindow().cx, 1100);
     EXPECT_EQ(manager_.GetMinWindow().cy, 824);

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Builds one benchmark and runs it under Wine in a prefix of its own (made on first use, about a
 # minute), so it never shares a wineserver with a CTest run. Prints the benchmark's figures.
-#   tools/benchmark.sh scan|net|render|layout|text|repaint|skin|drain [arguments for the benchmark]
+#   tools/benchmark.sh scan|net|render|layout|text|repaint|skin|drain|startup|windows [arguments]
+# startup runs Zentarium.exe against the local vendor server on its compiled-in address, once
+# answering, once refusing connections and once accepting them without ever answering.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
@@ -15,8 +17,10 @@ text) target=TextBenchmark ;;
 repaint) target=RepaintBenchmark ;;
 skin) target=SkinBuildBenchmark ;;
 drain) target=ResultDrainBenchmark ;;
+startup) target=StartupBenchmark ;;
+windows) target=WindowsBenchmark ;;
 *)
-    echo "usage: $0 scan|net|render|layout|text|repaint|skin|drain [arguments]" >&2
+    echo "usage: $0 scan|net|render|layout|text|repaint|skin|drain|startup|windows [arguments]" >&2
     exit 2
     ;;
 esac
@@ -24,8 +28,36 @@ shift
 
 cmake --preset mingw-x64 >/dev/null
 cmake --build --preset mingw-x64 --target "$target"
-state=$top/build/mingw-x64/benchmark-wine
+build=$top/build/mingw-x64
+state=$build/benchmark-wine
 harness=$top/tools/wine-harness.sh
 "$harness" start "$state" >/dev/null
 trap '"$harness" stop "$state" >/dev/null' EXIT
-"$harness" run "$state" zh_CN.UTF-8 "$top/build/mingw-x64/bin/$target.exe" "$@"
+# Without a window manager Wine waits two seconds on each hide and destroy of a managed window.
+for exe in "$target.exe" Zentarium.exe; do
+    "$harness" run "$state" C.UTF-8 reg add "HKCU\\Software\\Wine\\AppDefaults\\$exe\\X11 Driver" \
+        /v Managed /d N /f >/dev/null
+done
+if [ "$target" != StartupBenchmark ]; then
+    "$harness" run "$state" zh_CN.UTF-8 "$build/bin/$target.exe" "$@"
+    exit
+fi
+
+server=$state/vendor
+trap '"$top/tools/local-vendor-server.sh" stop "$server"; "$harness" stop "$state" >/dev/null' EXIT
+mkdir -p "$server"
+cat >"$server/runtimelib.json" <<'JSON'
+{"code":200,"data":{"runtimelib":[
+ {"name":"Microsoft Visual C++ 2010 x64","type":1,"url":"{base}/packages/vcredist_2010_x64.7z"},
+ {"name":"Microsoft Visual C++ 2015-2022 x64","type":7,"url":"{base}/packages/vc_redist.x64.exe"},
+ {"name":"DirectX 9.0c","type":14,"url":"{base}/packages/dx9_dlls.7z"}]}}
+JSON
+for mode in up refusing silent; do
+    case $mode in
+    up) "$top/tools/local-vendor-server.sh" start "$server" "$build" --catalogue "$server/runtimelib.json" ;;
+    refusing) "$top/tools/local-vendor-server.sh" stop "$server" ;;
+    silent) "$top/tools/local-vendor-server.sh" start "$server" "$build" --silent ;;
+    esac
+    "$harness" run "$state" zh_CN.UTF-8 "$build/bin/$target.exe" "$mode" "$@" || true
+    "$top/tools/local-vendor-server.sh" stop "$server"
+done

@@ -34,6 +34,8 @@ Test behaviours (query values are URL-decoded):
                                           an empty line and the request body
 The catalogue is read on every request; "{base}" in it becomes this server's http address, and
 it is sent gzip-compressed to clients that accept gzip.
+With --silent every path behaves as /test/silent: the server accepts and reads each request and
+never answers (the start-up measurements use it as a server that hangs).
 SIGTERM or SIGINT shuts the server down cleanly.
 """
 
@@ -136,7 +138,7 @@ class Handler(http.server.BaseHTTPRequestHandler):
         self.request_body = self.read_body()
         url = urllib.parse.urlsplit(self.path)
         self.query = urllib.parse.parse_qs(url.query, keep_blank_values=True)
-        route = ROUTES.get(url.path)
+        route = Handler.silent if self.server.shared.silent else ROUTES.get(url.path)
         if route is not None:
             route(self)
         elif url.path.startswith("/test/named/"):
@@ -414,6 +416,7 @@ def parse_arguments():
     parser.add_argument("--packages", help="folder whose files are served under /packages/")
     parser.add_argument("--log", help="file that gets one line per request")
     parser.add_argument("--ports-file", help="file that gets the bound ports")
+    parser.add_argument("--silent", action="store_true", help="never answer any request")
     arguments = parser.parse_args()
     if arguments.https_port is not None and not (arguments.cert and arguments.key):
         parser.error("--https-port needs --cert and --key")
@@ -426,6 +429,7 @@ def main():
     shared = types.SimpleNamespace(
         catalogue=arguments.catalogue, packages=arguments.packages,
         request_log=RequestLog(arguments.log), stop_requested=stop_requested, http_base="",
+        silent=arguments.silent,
         bombs={}, bomb_lock=threading.Lock())
     servers = [Server(arguments.port, shared)]
     shared.http_base = f"http://127.0.0.1:{servers[0].server_address[1]}"

@@ -10,6 +10,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <ostream>
 #include <vector>
 
 namespace {
@@ -22,6 +23,21 @@ using repair_test::TempFolder;
 using vendor_server::HttpBase;
 
 constexpr DWORD kRepairTimeoutMs = 120000;
+
+// A repair message as the window receives it: RuntimeItemDone names its entry in wParam.
+struct Posted {
+    UINT message = 0;
+    WPARAM wParam = 0;
+    bool operator==(const Posted&) const = default;
+};
+
+Posted Done(WPARAM index) { return {kRuntimeItemDone, index}; }
+const Posted kFinished = {kRepairFinished, 0};
+
+void PrintTo(const Posted& posted, std::ostream* out)
+{
+    *out << (posted.message == kRuntimeItemDone ? "done(" : "finished(") << posted.wParam << ")";
+}
 
 // A message-only window standing in for the main window: it keeps the repair messages in the
 // order they arrive.
@@ -45,9 +61,9 @@ public:
     HWND Handle() const { return window_; }
 
     // The repair messages up to and including RepairFinished, or what came before the time ran out.
-    std::vector<UINT> CollectUntilFinished()
+    std::vector<Posted> CollectUntilFinished()
     {
-        std::vector<UINT> received;
+        std::vector<Posted> received;
         const ULONGLONG deadline = GetTickCount64() + kRepairTimeoutMs;
         while (GetTickCount64() < deadline) {
             MSG message = {};
@@ -56,9 +72,8 @@ public:
                 continue;
             }
             if (message.message == kRuntimeItemDone || message.message == kRepairFinished) {
-                EXPECT_EQ(message.wParam, 0u);
                 EXPECT_EQ(message.lParam, 0);
-                received.push_back(message.message);
+                received.push_back({message.message, message.wParam});
             }
             if (message.message == kRepairFinished)
                 break;
@@ -106,12 +121,12 @@ protected:
         served_.push_back(name);
     }
 
-    std::vector<UINT> Repair(std::vector<RuntimeLibEntry> list) { return Repair(std::move(list), WorkDirectory()); }
-    std::vector<UINT> Repair(std::vector<RuntimeLibEntry> list, const std::wstring& workDirectory)
+    std::vector<Posted> Repair(std::vector<RuntimeLibEntry> list) { return Repair(std::move(list), WorkDirectory()); }
+    std::vector<Posted> Repair(std::vector<RuntimeLibEntry> list, const std::wstring& workDirectory)
     {
         base::WorkerThread worker;
         EXPECT_TRUE(repair::StartRepair(worker, window_.Handle(), std::move(list), workDirectory));
-        std::vector<UINT> received = window_.CollectUntilFinished();
+        std::vector<Posted> received = window_.CollectUntilFinished();
         EXPECT_EQ(worker.Wait(), std::optional<DWORD>(0));
         return received;
     }
@@ -124,8 +139,6 @@ protected:
     std::vector<std::wstring> served_;
 };
 
-const std::vector<UINT> kTwoDoneThenFinished = {kRuntimeItemDone, kRuntimeItemDone, kRepairFinished};
-
 TEST_F(RepairJobTest, EveryDownloadedEntryPostsDoneThenTheEndIsPosted)
 {
     Serve(L"repairtest-one.bin", "one");
@@ -133,18 +146,18 @@ TEST_F(RepairJobTest, EveryDownloadedEntryPostsDoneThenTheEndIsPosted)
     Serve(L"repairtest-three.bin", "three");
     EXPECT_EQ(Repair({Entry(PackageUrl(L"repairtest-one.bin")), Entry(PackageUrl(L"repairtest-two.bin"), 19),
                       Entry(PackageUrl(L"repairtest-three.bin"), -5)}),
-              (std::vector<UINT>{kRuntimeItemDone, kRuntimeItemDone, kRuntimeItemDone, kRepairFinished}));
+              (std::vector<Posted>{Done(0), Done(1), Done(2), kFinished}));
     EXPECT_EQ(ReadText(WorkDirectory() + L"repairtest-two.bin"), "two");
     EXPECT_TRUE(repair_test::IsFolder(WorkDirectory() + L"repairtest-three.bindir"));
 }
 
-TEST_F(RepairJobTest, FailedDownloadIsSkippedWithoutDone)
+TEST_F(RepairJobTest, FailedDownloadIsSkippedWithoutDoneAndTheNextDoneNamesItsOwnEntry)
 {
     Serve(L"repairtest-first.bin", "first");
     Serve(L"repairtest-last.bin", "last");
     EXPECT_EQ(Repair({Entry(PackageUrl(L"repairtest-first.bin")), Entry(PackageUrl(L"repairtest-missing.bin"), 3),
                       Entry(PackageUrl(L"repairtest-last.bin"))}),
-              kTwoDoneThenFinished);
+              (std::vector<Posted>{Done(0), Done(2), kFinished}));
     EXPECT_EQ(ReadText(WorkDirectory() + L"repairtest-first.bin"), "first");
     EXPECT_EQ(ReadText(WorkDirectory() + L"repairtest-last.bin"), "last");
     // Its folder was made before the download was tried.
@@ -153,14 +166,13 @@ TEST_F(RepairJobTest, FailedDownloadIsSkippedWithoutDone)
 
 TEST_F(RepairJobTest, EmptyListPostsFinishedAtOnce)
 {
-    EXPECT_EQ(Repair({}), std::vector<UINT>{kRepairFinished});
+    EXPECT_EQ(Repair({}), std::vector<Posted>{kFinished});
 }
 
 TEST_F(RepairJobTest, WorkerEndedThroughItsCatchAllStillPostsTheEnd)
 {
     Serve(L"repairtest-end.bin", "end");
     base::WorkerThread worker;
-    std::vector<UINT> received;
     {
         // The worker's first allocation fails; the exception leaves the body for the catch-all.
         allocation_failure::ScopedFailure failure(1, allocation_failure::Threads::Others);
@@ -169,7 +181,7 @@ TEST_F(RepairJobTest, WorkerEndedThroughItsCatchAllStillPostsTheEnd)
         EXPECT_EQ(worker.Wait(), std::optional<DWORD>(1));
         EXPECT_TRUE(failure.Fired());
     }
-    EXPECT_EQ(window_.CollectUntilFinished(), std::vector<UINT>{kRepairFinished});
+    EXPECT_EQ(window_.CollectUntilFinished(), std::vector<Posted>{kFinished});
 }
 
 TEST_F(RepairJobTest, EntriesWithTheSameFileNameShareTheLocalFile)
@@ -177,7 +189,8 @@ TEST_F(RepairJobTest, EntriesWithTheSameFileNameShareTheLocalFile)
     Serve(L"repairtest-shared.bin", "first package");
     // The second address ends in the same name; /test/bytes ignores the extra argument.
     const std::wstring second = HttpBase() + L"/test/bytes?n=300&mode=length&tag=/repairtest-shared.bin";
-    EXPECT_EQ(Repair({Entry(PackageUrl(L"repairtest-shared.bin")), Entry(second)}), kTwoDoneThenFinished);
+    EXPECT_EQ(Repair({Entry(PackageUrl(L"repairtest-shared.bin")), Entry(second)}),
+              (std::vector<Posted>{Done(0), Done(1), kFinished}));
     const std::string local = ReadText(WorkDirectory() + L"repairtest-shared.bin");
     ASSERT_EQ(local.size(), 300u);
     EXPECT_EQ(static_cast<uint8_t>(local[250]), 250);
@@ -191,7 +204,7 @@ TEST_F(RepairJobTest, PackageWithAWrongDigestIsRemovedUnrun)
 {
     ServeFixture(L"zentest_setup.exe", L"repairtest-setup.exe");
     const std::string wrong(64, 'a');
-    EXPECT_EQ(Repair({Entry(PackageUrl(L"repairtest-setup.exe"), 3, wrong)}), std::vector<UINT>{kRepairFinished});
+    EXPECT_EQ(Repair({Entry(PackageUrl(L"repairtest-setup.exe"), 3, wrong)}), std::vector<Posted>{kFinished});
     EXPECT_FALSE(IsFile(WorkDirectory() + L"repairtest-setup.exe"));
     EXPECT_FALSE(IsFile(WorkDirectory() + L"repairtest-setup.exe.args.txt"));
 }
@@ -202,7 +215,7 @@ TEST_F(RepairJobTest, PackageWithItsRightDigestIsInstalled)
     const std::string right = ReadText(repair_test::RepairFixture(L"zentest_setup.exe.sha256"));
     ASSERT_EQ(right.size(), 64u);
     EXPECT_EQ(Repair({Entry(PackageUrl(L"repairtest-setup.exe"), 3, right)}),
-              (std::vector<UINT>{kRuntimeItemDone, kRepairFinished}));
+              (std::vector<Posted>{Done(0), kFinished}));
     const std::string log = ReadText(WorkDirectory() + L"repairtest-setup.exe.args.txt");
     EXPECT_EQ(log.rfind("/q /l \"", 0), 0u) << log;
     EXPECT_NE(log.find("repairtest-setup.exe.log.txt\""), std::string::npos) << log;
@@ -247,7 +260,7 @@ TEST_F(RepairJobTest, DllPackageReachesTheSystemFolderFromAWorkDirectoryOnAnothe
     ServeFixture(L"dlls.7z", L"repairtest-dlls.7z");
 
     EXPECT_EQ(Repair({Entry(PackageUrl(L"repairtest-dlls.7z"), 14)}, otherDrive),
-              (std::vector<UINT>{kRuntimeItemDone, kRepairFinished}));
+              (std::vector<Posted>{Done(0), kFinished}));
     EXPECT_TRUE(IsFile(otherDrive + L"repairtest-dlls.7zdir\\zentest_reg_a.dll"));
     EXPECT_EQ(ReadText(installed), ReadText(repair_test::RepairFixture(L"zentest_reg.dll")));
     std::optional<std::wstring> registered = repair_test::WaitForRegistration(SystemDllCleanup::kNames[0]);

@@ -1,0 +1,232 @@
+// Not a test: the report and customer-service windows opened and closed many times, and the
+// report of a junk row with very many files (tools/benchmark.sh windows). The real main window
+// opens them through posted clicks; each dialog is closed with its own close button once it has
+// painted.
+//   WindowsBenchmark [rounds (500)] [files of the big report (100000)]
+#include <windows.h>
+#include <psapi.h>
+#include <winternl.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cwchar>
+#include <string>
+#include <vector>
+
+#include "AppGuiSupport.h"
+#include "AppNotify.h"
+#include "BenchmarkTiming.h"
+#include "CheckResult.h"
+#include "CheckResultItem.h"
+#include "GuiTestSupport.h"
+#include "ScanUpdate.h"
+#include "StartUp.h"
+#include "VxButton.h"
+#include "ZentariumWnd.h"
+
+namespace {
+
+constexpr wchar_t kReportClass[] = L"ZentariumDetails_WND_CLASS";
+constexpr wchar_t kServiceClass[] = L"ZentariumKefu_WND_CLASS";
+constexpr UINT kJunkList = 123;
+constexpr int kJunkEntry = 119;
+constexpr UINT kServiceButton = 102;
+constexpr UINT kStartScanButton = 104;
+constexpr UINT kDialogCloseButton = 100;
+constexpr DWORD kOpenTimeoutMs = 600000;
+// Goals for the big report.
+constexpr double kFirstPaintGoalSeconds = 1.0;
+constexpr double kWorkingSetGoalMb = 200.0;
+
+BOOL CALLBACK CountChild(HWND, LPARAM data)
+{
+    ++*reinterpret_cast<int*>(data);
+    return TRUE;
+}
+
+BOOL CALLBACK CountOwnWindow(HWND window, LPARAM data)
+{
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process == GetCurrentProcessId()) {
+        ++*reinterpret_cast<int*>(data);
+        EnumChildWindows(window, &CountChild, data);
+    }
+    return TRUE;
+}
+
+// Windows of this process, hidden ones and children included.
+int OwnWindowCount()
+{
+    int windows = 0;
+    EnumWindows(&CountOwnWindow, reinterpret_cast<LPARAM>(&windows));
+    return windows;
+}
+
+// Wine keeps the process's GDI objects in a handle table that the PEB points to, laid out as
+// Windows' own: 0x10000 entries of 24 bytes (x64), the object type in byte 14.
+int GdiTableObjects()
+{
+#if defined(_WIN64)
+    PROCESS_BASIC_INFORMATION basic = {};
+    if (NtQueryInformationProcess(GetCurrentProcess(), ProcessBasicInformation, &basic, sizeof(basic), nullptr) != 0)
+        return -1;
+    const auto* peb = reinterpret_cast<const unsigned char*>(basic.PebBaseAddress);
+    const auto* table = *reinterpret_cast<const unsigned char* const*>(peb + 0xF8);
+    if (!table)
+        return -1;
+    constexpr int kEntries = 0x10000;
+    constexpr int kEntrySize = 24;
+    constexpr int kTypeOffset = 14;
+    int objects = 0;
+    for (int i = 0; i < kEntries; ++i)
+        objects += table[i * kEntrySize + kTypeOffset] != 0 ? 1 : 0;
+    return objects;
+#else
+    return -1;
+#endif
+}
+
+struct Resources {
+    DWORD gdi = 0;
+    DWORD user = 0;
+    int gdiTable = 0;
+    int windows = 0;
+    double workingSetMb = 0;
+    double privateMb = 0;
+};
+
+Resources Measure()
+{
+    Resources resources;
+    resources.gdi = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    resources.user = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
+    resources.gdiTable = GdiTableObjects();
+    resources.windows = OwnWindowCount();
+    PROCESS_MEMORY_COUNTERS_EX memory = {};
+    memory.cb = sizeof(memory);
+    GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof(memory));
+    resources.workingSetMb = memory.WorkingSetSize / 1048576.0;
+    resources.privateMb = memory.PrivateUsage / 1048576.0;
+    return resources;
+}
+
+void Print(const char* label, const Resources& r)
+{
+    std::printf("  %-26s GetGuiResources GDI %5lu USER %5lu | GDI table %6d | windows %3d | working set %7.1f MB"
+                " private %7.1f MB\n",
+                label, r.gdi, r.user, r.gdiTable, r.windows, r.workingSetMb, r.privateMb);
+}
+
+struct DialogRound {
+    double firstPaintSeconds = -1;
+    Resources whilePainted;
+};
+
+// Clicks `opener` in the main window and closes the dialog of `className` with its own close
+// button once it has painted.
+DialogRound OpenAndClose(app_test::MainWindowRun& run, VXM::VxControl& opener, const wchar_t* className)
+{
+    DialogRound round;
+    const double start = benchmark_timing::Now();
+    {
+        app_test::ThreadTimer closer([&round, start, className] {
+            HWND window = nullptr;
+            VXM::VxPaintManager* manager = app_test::PaintedDialog(className, &window);
+            if (!manager)
+                return false;
+            round.firstPaintSeconds = benchmark_timing::Now() - start;
+            round.whilePainted = Measure();
+            if (VXM::VxControl* close = manager->FindControl(kDialogCloseButton))
+                app_test::PostClick(window, *close);
+            return true;
+        });
+        run.Click(opener);
+        run.PumpUntil([&closer] { return closer.Finished(); }, kOpenTimeoutMs);
+    }
+    run.PumpUntil([className] { return !FindWindowW(className, nullptr); }, kOpenTimeoutMs);
+    return round;
+}
+
+// A junk row of `files` files in the junk list, shown; its report button.
+VXM::VxControl* JunkRow(app_test::MainWindowRun& run, const std::wstring& folder, int files)
+{
+    auto* list = run.ControlAs<app::CheckResult>(kJunkList, app::kClassCheckResult);
+    if (!list)
+        return nullptr;
+    for (int i = 0; i < files; ++i) {
+        wchar_t name[32] = {};
+        std::swprintf(name, 32, L"cache-%06d.tmp", i);
+        list->AddFinding(folder, L"", scan::kJunkRow, folder + name, L"4096");
+    }
+    run.Window().ShowCategory(kJunkEntry);
+    for (int i = 0; i < list->RowCount(); ++i) {
+        if (list->RowAt(i)->GetGroupName() == folder)
+            return list->RowAt(i)->ReportButton();
+    }
+    return nullptr;
+}
+
+void Repeat(app_test::MainWindowRun& run, VXM::VxControl& opener, const wchar_t* className, const char* what,
+            int rounds)
+{
+    std::printf("%s opened and closed %d times:\n", what, rounds);
+    OpenAndClose(run, opener, className);
+    const Resources first = Measure();
+    Print("after the first round", first);
+    for (int i = 1; i < rounds; ++i)
+        OpenAndClose(run, opener, className);
+    const Resources last = Measure();
+    Print("after the last round", last);
+    std::printf("  change: GDI %+ld USER %+ld GDI table %+d windows %+d working set %+.1f MB private %+.1f MB"
+                " (goal: none)\n",
+                static_cast<long>(last.gdi) - static_cast<long>(first.gdi),
+                static_cast<long>(last.user) - static_cast<long>(first.user), last.gdiTable - first.gdiTable,
+                last.windows - first.windows, last.workingSetMb - first.workingSetMb,
+                last.privateMb - first.privateMb);
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv)
+{
+    const int rounds = argc > 1 ? std::max(2, _wtoi(argv[1])) : 500;
+    const int files = argc > 2 ? std::max(1, _wtoi(argv[2])) : 100000;
+    app_test::MainWindowRun run;
+    if (!run.Alive() || !run.WaitUntilPainted()) {
+        std::printf("windows: the main window did not open\n");
+        return 1;
+    }
+    std::printf("GetGuiResources answers %lu GDI objects for this process (0: not counted here)\n",
+                GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS));
+    // The reports open from the scan page, as after a scan.
+    run.Click(kStartScanButton);
+    if (!run.WaitForScanEnd()) {
+        std::printf("windows: the scan did not end\n");
+        return 1;
+    }
+
+    VXM::VxControl* smallReport = JunkRow(run, L"C:\\Temp\\small\\", 5);
+    VXM::VxControl* service = run.Control(kServiceButton);
+    if (!smallReport || !service) {
+        std::printf("windows: no report button or customer-service button\n");
+        return 1;
+    }
+    Repeat(run, *smallReport, kReportClass, "Report window of a junk row of 5 files", rounds);
+    Repeat(run, *service, kServiceClass, "Customer-service window", rounds);
+
+    const double filling = benchmark_timing::Now();
+    VXM::VxControl* bigReport = JunkRow(run, L"C:\\Temp\\big\\", files);
+    std::printf("Report of a junk row of %d files (row filled in %.2f s):\n", files,
+                benchmark_timing::Now() - filling);
+    if (!bigReport)
+        return 1;
+    const Resources before = Measure();
+    Print("before opening", before);
+    const DialogRound big = OpenAndClose(run, *bigReport, kReportClass);
+    Print("while it showed", big.whilePainted);
+    Print("after closing it", Measure());
+    std::printf("  first paint %.3f s (goal <= %.1f s), working set %.1f MB (goal <= %.0f MB)\n",
+                big.firstPaintSeconds, kFirstPaintGoalSeconds, big.whilePainted.workingSetMb, kWorkingSetGoalMb);
+    return 0;
+}

@@ -1,0 +1,61 @@
+#!/usr/bin/env python3
+"""Makes the demo catalogue that tools/run.sh serves: real packages of the three kinds the repair
+handles, built like the repair tests' fixtures (tools/make_repair_fixtures.py), and the
+runtime-library reply that lists them.
+
+  make_demo_catalogue.py <out> <wxs> <installer exe> <register dll>
+
+<out>/packages/vcredist_2010_x64.7z   a Windows Installer package in a 7z (type 1, msiexec)
+<out>/packages/vc_redist.x64.exe      the quiet-installer stand-in (type 7)
+<out>/packages/runtime_dlls.7z        DLLs copied into the system folder and registered (type 14)
+<out>/runtimelib.json                 the reply, with each package's SHA-256; {base} is the server
+"""
+import hashlib
+import json
+import os
+import shutil
+import sys
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import make_repair_fixtures as fixtures  # noqa: E402
+
+ENTRIES = [
+    ("Microsoft Visual C++ 2010 运行库 (x64)", 1, "vcredist_2010_x64.7z"),
+    ("Microsoft Visual C++ 2015-2022 运行库 (x64)", 7, "vc_redist.x64.exe"),
+    ("系统运行库DLL组件", 14, "runtime_dlls.7z"),
+]
+
+
+def sha256(path):
+    with open(path, "rb") as fh:
+        return hashlib.sha256(fh.read()).hexdigest()
+
+
+def main(out, wxs, installer, dll):
+    work = os.path.join(out, "work")
+    packages = os.path.join(out, "packages")
+    os.makedirs(work, exist_ok=True)
+    os.makedirs(packages, exist_ok=True)
+    fixtures.make_msi_package(work, os.path.abspath(wxs))
+    fixtures.make_dll_package(work, dll)
+    sources = {
+        "vcredist_2010_x64.7z": os.path.join(work, "vcredist.7z"),
+        "vc_redist.x64.exe": installer,
+        "runtime_dlls.7z": os.path.join(work, "dlls.7z"),
+    }
+    entries = []
+    for name, kind, file_name in ENTRIES:
+        target = os.path.join(packages, file_name)
+        shutil.copyfile(sources[file_name], target)
+        entries.append({"name": name, "type": kind, "url": "{base}/packages/" + file_name,
+                        "sha256": sha256(target)})
+    reply = {"code": 200, "data": {"runtimelib": entries}}
+    with open(os.path.join(out, "runtimelib.json"), "w", encoding="utf-8") as fh:
+        json.dump(reply, fh, ensure_ascii=False, indent=1)
+    shutil.rmtree(work)
+    with open(os.path.join(out, "stamp"), "wb"):
+        pass
+
+
+if __name__ == "__main__":
+    main(*sys.argv[1:5])
