@@ -8,6 +8,7 @@ BLUE = 0x0D3AFF            # blue buttons; the "查看报告" links
 BLUE_HOT = 0x4265FF        # blue buttons under the pointer
 BLUE_DISABLED = 0x5E7CFF   # "立即修复" until the scan ends
 SELECTED_BAR = 0x1196FF    # bar of the selected category entry
+PROGRESS_FILL = 0x1196FF   # the scan's progress bar
 ROW_BACKGROUND = 0xF5F5F5  # finding and repair rows
 DONE_GREEN = 0x28C445      # "DLL错误修复完成", "已完成"
 LINE_BORDER = 0xE6E6E6     # detail lines of a report

@@ -128,8 +128,15 @@ class Display:
     def click(self, x, y):
         self._run("xdotool", "mousemove", "--sync", str(x), str(y), "click", "1")
 
+    def pointer(self):
+        fields = dict(line.partition("=")[::2] for line in
+                      self._run("xdotool", "getmouselocation", "--shell").decode().splitlines())
+        return int(fields["X"]), int(fields["Y"])
+
     def move_pointer(self, x, y):
-        self._run("xdotool", "mousemove", "--sync", str(x), str(y))
+        # "--sync" waits for the pointer to move, which never happens when it is there already.
+        if self.pointer() != (x, y):
+            self._run("xdotool", "mousemove", "--sync", str(x), str(y))
 
     def save_png(self, rect, path):
         geometry = f"{rect.width}x{rect.height}+{rect.left}+{rect.top}"

@@ -48,13 +48,13 @@ def plant_shared_dlls(machine):
     machine.import_registry(lines)
 
 
-def plant_busy_folder(machine):
+def plant_busy_folder(machine, subfolders):
     folder = machine.unix_path(BUSY_FOLDER)
-    for index in range(BUSY_SUBFOLDERS):
+    for index in range(subfolders):
         os.makedirs(os.path.join(folder, f"{index:05d}"), exist_ok=True)
 
 
-def plant_all(machine):
+def plant_all(machine, busy_subfolders=BUSY_SUBFOLDERS):
     plant_shared_dlls(machine)
-    plant_busy_folder(machine)
+    plant_busy_folder(machine, busy_subfolders)
     return plant_junk(machine)

@@ -19,7 +19,7 @@ import sys
 import time
 
 from app_screen import (AppScreen, BLUE_DISABLED, BUTTON_BLUES, DLL_REPORT_SIZE, DONE_GREEN,
-                        LIST_REPORT_SIZE, MAIN_SIZE, ROW_BACKGROUND, SELECTED_BAR, SERVICE_SIZE,
+                        LIST_REPORT_SIZE, MAIN_SIZE, PROGRESS_FILL, ROW_BACKGROUND, SELECTED_BAR, SERVICE_SIZE,
                         count_line_boxes, report_link)
 from desktop import Display, Failure, Rect
 from machine_checks import (Checks, MarkerProduct, check_packages, check_repair_time, check_requests,
@@ -42,6 +42,9 @@ LINE_BORDER_COLUMN = 45
 # The four result lists share one place on the scan page, shown one at a time; the layout gives
 # it for the list that the skin shows first.
 RESULT_LIST_PLACE = 121
+PICTURES_BUSY_SUBFOLDERS = 40000
+PICTURES_PACKAGE_SECONDS = 4
+PICTURES_SCAN_PROGRESS = 0.08  # of the bar; the scan advances it by 2 % a second
 
 
 class UserRun:
@@ -59,6 +62,7 @@ class UserRun:
         self.layout = None
         self.junk = []
         self.runs = 0
+        self.began = time.monotonic()
 
     def _catalogue(self):
         with open(os.path.join(self.build, "demo", "runtimelib.json"), encoding="utf-8") as fh:
@@ -66,7 +70,7 @@ class UserRun:
         return [dict(entry, file=entry["url"].rsplit("/packages/", 1)[1]) for entry in entries]
 
     def say(self, text):
-        print(f"user_run: {text}", flush=True)
+        print(f"user_run: {time.monotonic() - self.began:6.1f} s  {text}", flush=True)
 
     def set_up(self):
         self.say(f"a fresh Wine machine in {self.machine.prefix}")
@@ -74,9 +78,12 @@ class UserRun:
         self.display = Display(self.machine.display)
         self.machine.leave_unmanaged(os.path.basename(self.exe))
         self.layout = SkinLayout.of_exe(self.machine, os.path.join(self.build, "bin", "SkinLayoutDump.exe"))
-        self.junk = planted.plant_all(self.machine)
+        # The pictures need a scan and a repair slow enough to be seen while they run.
+        busy = PICTURES_BUSY_SUBFOLDERS if self.pictures else planted.BUSY_SUBFOLDERS
+        self.junk = planted.plant_all(self.machine, busy)
         demo = os.path.join(self.build, "demo")
-        self.server.start(os.path.join(demo, "runtimelib.json"), os.path.join(demo, "packages"))
+        options = ["--package-seconds", str(PICTURES_PACKAGE_SECONDS)] if self.pictures else []
+        self.server.start(os.path.join(demo, "runtimelib.json"), os.path.join(demo, "packages"), options)
         self.say(f"vendor server {self.server.address}, display {self.machine.display}")
 
     def tear_down(self):
@@ -146,9 +153,17 @@ def scan(run, app, main):
     app.wait("junk rows while the scan goes on",
              lambda: main.background("scan", 130) == BLUE_DISABLED and entry_selected(main, 119)
              and report_link(main.grab("scan", RESULT_LIST_PLACE)), SCAN_TIMEOUT)
+    if run.pictures:
+        bar = main.control("scan", 126)
+        filled = (bar.left + int(bar.width * PICTURES_SCAN_PROGRESS), (bar.top + bar.bottom) // 2)
+        app.wait("the progress bar to fill a little", lambda: main.display.pixel(*filled) == PROGRESS_FILL,
+                 SCAN_TIMEOUT)
     run.picture("scanning", app, main, settle=False)
     app.wait("the end of the scan", lambda: main.background("scanned", 130) in BUTTON_BLUES, SCAN_TIMEOUT)
     run.say("the scan ended")
+    if run.pictures:
+        main.click("scanned", 117)
+        app.wait("the crash list to be shown", lambda: entry_selected(main, 117))
     run.picture("scan-finished", app, main)
 
 
@@ -200,6 +215,9 @@ def repair(run, app, main):
 
     app.move_pointer_away()
     app.wait("the repairing page", lambda: repairing() or done(), 60)
+    if run.pictures:
+        app.wait("the first row to be marked done",
+                 lambda: main.display.grab(first_row).count(DONE_GREEN) > DONE_TEXT_PIXELS, REPAIR_TIMEOUT)
     run.picture("repairing", app, main, settle=False)
     app.wait("the done page", done, REPAIR_TIMEOUT)
     run.say("the repair ended on the done page")

@@ -12,9 +12,9 @@ class LocalVendorServer:
         self.folder = folder
         self.build = build
 
-    def start(self, catalogue, packages):
+    def start(self, catalogue, packages, options=()):
         result = subprocess.run([self.script, "start", self.folder, self.build, "--catalogue", catalogue,
-                                 "--packages", packages], stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
+                                 "--packages", packages, *options], stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
                                 stderr=subprocess.STDOUT, check=False)
         if result.returncode != 0:
             raise Failure("the local vendor server did not start:\n" + result.stdout.decode("utf-8", "replace"))
