@@ -132,7 +132,7 @@ void CheckResultItem::SetGroupName(std::wstring_view group)
 void CheckResultItem::SetDescription(std::wstring_view description)
 {
     description_ = description;
-    ShowText(descriptionLabel_, description_);
+    ShowText(descriptionLabel_, OneLine(description_));
     if (descriptionLabel_ && !description_.empty())
         descriptionLabel_->SetVisible(true);
 }
@@ -167,7 +167,7 @@ void CheckResultItem::MakeChildren()
     nameLabel_ = AddChild(*column, MakeLabel({.font = L"normal18", .style = kTextVCenter}));
     nameLabel_->StoreText(groupName_);
     descriptionLabel_ = AddChild(*column, MakeLabel({.font = L"normal16", .color = kGreyText, .style = kTextVCenter}));
-    descriptionLabel_->StoreText(description_);
+    descriptionLabel_->StoreText(OneLine(description_));
     descriptionLabel_->SetVisible(!description_.empty());
     textColumn_ = AddChild(*this, column);
 
@@ -200,7 +200,7 @@ void CheckResultItem::UpdateTexts()
     ShowText(countLabel_, CountTextOf(rowStyle_, GetDetailCount()));
 }
 
-void CheckResultItem::ShowText(QuietLabel* label, const std::wstring& text)
+void CheckResultItem::ShowText(QuietLabel* label, std::wstring_view text)
 {
     if (!label || label->GetText() == text)
         return;

@@ -52,7 +52,7 @@ public:
 private:
     void MakeChildren();
     void UpdateTexts();
-    void ShowText(QuietLabel* label, const std::wstring& text);
+    void ShowText(QuietLabel* label, std::wstring_view text);
     // One repaint request for every change until the row is painted again.
     void RequestRepaint();
     // Notification 29 when the event came from the report button.

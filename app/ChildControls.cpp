@@ -23,6 +23,13 @@ void ApplyTextLook(VXM::VxControl& control, const TextLook& look)
     control.SetTextStyle(look.style);
 }
 
+std::wstring_view OneLine(std::wstring_view text)
+{
+    while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r'))
+        text.remove_suffix(1);
+    return text;
+}
+
 std::wstring PngImage(int resourceId)
 {
     return L"res='" + std::to_wstring(resourceId) + L"' restype='PNG'";

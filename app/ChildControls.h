@@ -4,6 +4,7 @@
 
 #include <initializer_list>
 #include <string>
+#include <string_view>
 
 #include "VxContainer.h"
 #include "VxControl.h"
@@ -31,6 +32,10 @@ void SetDispatch(VXM::VxControl& control, std::initializer_list<VXM::VxEventType
 void PassMouse(VXM::VxControl& control);
 
 void ApplyTextLook(VXM::VxControl& control, const TextLook& look);
+
+// The text as a single-line control shows it: event times keep the line break their format
+// ends with, which some fonts would draw as a box.
+std::wstring_view OneLine(std::wstring_view text);
 
 // "res='<id>' restype='PNG'": an embedded picture filling the control.
 std::wstring PngImage(int resourceId);

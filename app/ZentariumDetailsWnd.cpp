@@ -4,6 +4,7 @@
 #include <string>
 
 #include "CheckResultItem.h"
+#include "ChildControls.h"
 #include "ControlIds.h"
 #include "ControlLookup.h"
 #include "ScanCategories.h"
@@ -29,7 +30,7 @@ std::unique_ptr<VXM::VxControl> MakeDetailLine(const std::wstring& text)
     auto line = std::make_unique<VXM::VxControl>();
     for (UINT event : {VXM::kEventMouseWheel, VXM::kEventMouseLeave, VXM::kEventMouseEnter})
         line->SetControlDispatch(static_cast<int>(event), true);
-    line->SetText(text);
+    line->SetText(OneLine(text));
     line->SetNormalBkImage(PngImage(kDetailIconResource, L"10,10,40,40"));
     line->SetTextStyle(DT_VCENTER | DT_SINGLELINE);
     line->SetNormalTextPadding(RECT{50, 0, 0, 0});

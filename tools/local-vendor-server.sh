@@ -5,6 +5,8 @@
 #   local-vendor-server.sh start <dir> <build dir> [vendor_server.py options]
 #   local-vendor-server.sh stop <dir>
 # <dir> receives server.pid, server.out, ports and requests.log.
+# The port is shared by every tree on this machine: a start waits, up to ZENTARIUM_PORT_WAIT seconds
+# (default 600), while another run of the tools holds it, and never touches a program of others.
 set -euo pipefail
 
 command=$1
@@ -37,12 +39,25 @@ compiled_port() {
     echo "${BASH_REMATCH[3]:-80}"
 }
 
+# Fd 9 holds the port's lock; the server inherits it and so keeps the port until it ends.
+lock_port() {
+    local port=$1 wait=${ZENTARIUM_PORT_WAIT:-600}
+    local lock=/tmp/zentarium-vendor-port-$port.lock
+    exec 9>>"$lock"
+    flock -n 9 && return 0
+    echo "local-vendor-server: port $port is held by another run of the tools; waiting up to ${wait} s" >&2
+    flock -w "$wait" 9 && return 0
+    echo "local-vendor-server: port $port is still held by another run of the tools" >&2
+    return 1
+}
+
 case $command in
 start)
     build=$3
     shift 3
     stop_server
     port=$(compiled_port "$build")
+    lock_port "$port"
     rm -f "$dir/ports"
     setsid python3 "$here/vendor_server.py" --port "$port" --log "$dir/requests.log" \
         --ports-file "$dir/ports" "$@" </dev/null >"$dir/server.out" 2>&1 &
@@ -52,7 +67,7 @@ start)
         kill -0 "$(cat "$pid_file")" 2>/dev/null || break
         sleep 0.1
     done
-    echo "local-vendor-server: no server on port $port:" >&2
+    echo "local-vendor-server: no server on port $port (a program that is not ours may hold it):" >&2
     cat "$dir/server.out" >&2
     stop_server
     exit 1

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds the release exes for x64 and x86 (optimised, stripped, static, version 1.0.0.2) with the
+# Builds the release exes for x64 and x86 (optimised for size, stripped, static, version 1.0.0.2) with the
 # vendor's addresses compiled in, checks each as Windows would load it, and writes them with
 # SHA256SUMS and a portable zip into the output folder (default: dist/).
 #   tools/release.sh --server-base http://host[:port] --channel NAME --service-url URL [--out DIR]
@@ -32,13 +32,19 @@ stage=$out/$package
 rm -rf "$stage" "$out/$package.zip"
 mkdir -p "$stage"
 
+# Size, not speed, is what a downloaded tool is judged by: -Os, and every function and datum the
+# exe never reaches left out (the x86 exe was 2.69 MB with -O3 and all of it kept).
+unused_code="-ffunction-sections -fdata-sections"
+
 build() {  # <arch> <machine for the check> <MinGW triple>
     local tree=$top/build/release-$1
     rm -rf "$tree"  # a release is built from nothing, with nothing cached from an earlier one
     # The address settings are checked by CMake itself (net/CMakeLists.txt).
     cmake -S "$top" -B "$tree" -G Ninja \
         -DCMAKE_TOOLCHAIN_FILE="$top/cmake/toolchain-mingw-$1.cmake" \
-        -DCMAKE_BUILD_TYPE=Release \
+        -DCMAKE_BUILD_TYPE=MinSizeRel \
+        -DCMAKE_C_FLAGS="$unused_code" -DCMAKE_CXX_FLAGS="$unused_code" \
+        -DCMAKE_EXE_LINKER_FLAGS_MINSIZEREL=-Wl,--gc-sections \
         -DZENTARIUM_BUILD_TESTS=OFF \
         -DZENTARIUM_SERVER_BASE="$base" -DZENTARIUM_CHANNEL="$channel" -DZENTARIUM_SERVICE_URL="$service" \
         >/dev/null

@@ -49,6 +49,7 @@ import socket
 import ssl
 import sys
 import threading
+import time
 import types
 import urllib.parse
 import zlib
@@ -58,6 +59,7 @@ SEND_BLOCK = 1 << 16
 DEFAULT_HOLD_SECONDS = 600
 HOLD_POLL_SECONDS = 0.2
 BOMB_BLOCK = 1 << 20
+PACKAGE_SLICES = 20
 DEFAULT_BOMB_SIZE = 1 << 30
 
 
@@ -179,7 +181,17 @@ class Handler(http.server.BaseHTTPRequestHandler):
                 data = fh.read()
         except OSError:
             return self.reply(404, b"no such package")
-        self.reply(200, data, [("Content-Type", "application/octet-stream")])
+        seconds = self.server.shared.package_seconds
+        if seconds <= 0 or self.command == "HEAD":
+            return self.reply(200, data, [("Content-Type", "application/octet-stream")])
+        self.send_response(200)
+        self.send_header("Content-Type", "application/octet-stream")
+        self.send_header("Content-Length", str(len(data)))
+        self.end_headers()
+        step = -(-len(data) // PACKAGE_SLICES) or 1
+        for start in range(0, len(data), step):
+            time.sleep(seconds / PACKAGE_SLICES)
+            self.wfile.write(data[start:start + step])
 
     # Product endpoints
 
@@ -417,6 +429,8 @@ def parse_arguments():
     parser.add_argument("--log", help="file that gets one line per request")
     parser.add_argument("--ports-file", help="file that gets the bound ports")
     parser.add_argument("--silent", action="store_true", help="never answer any request")
+    parser.add_argument("--package-seconds", type=float, default=0,
+                        help="send each package evenly over this many seconds, like a slow line")
     arguments = parser.parse_args()
     if arguments.https_port is not None and not (arguments.cert and arguments.key):
         parser.error("--https-port needs --cert and --key")
@@ -429,7 +443,7 @@ def main():
     shared = types.SimpleNamespace(
         catalogue=arguments.catalogue, packages=arguments.packages,
         request_log=RequestLog(arguments.log), stop_requested=stop_requested, http_base="",
-        silent=arguments.silent,
+        silent=arguments.silent, package_seconds=arguments.package_seconds,
         bombs={}, bomb_lock=threading.Lock())
     servers = [Server(arguments.port, shared)]
     shared.http_base = f"http://127.0.0.1:{servers[0].server_address[1]}"

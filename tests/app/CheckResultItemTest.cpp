@@ -144,6 +144,17 @@ TEST(CheckResultItem, WhatWasGivenBeforeInitShowsOnceTheChildrenExist)
     EXPECT_EQ(row.CountLabel()->GetText(), L"可清理：2");
 }
 
+TEST(CheckResultItem, AnEventTimesLineBreakIsKeptButNotShown)
+{
+    CheckResultItem row(scan::kEventRow);
+    row.SetDescription(L"最近一次崩溃时间: 2024-03-02 10:00:00\n");
+    row.Init();
+    EXPECT_EQ(row.DescriptionLabel()->GetText(), L"最近一次崩溃时间: 2024-03-02 10:00:00");
+    row.SetDescription(L"最近一次崩溃时间: 2024-03-03 09:00:00\r\n");
+    EXPECT_EQ(row.DescriptionLabel()->GetText(), L"最近一次崩溃时间: 2024-03-03 09:00:00");
+    EXPECT_EQ(row.GetDescription(), L"最近一次崩溃时间: 2024-03-03 09:00:00\r\n");
+}
+
 TEST(CheckResultItem, ASharedTotalTakesTheCountSoFarAndEachNewDetail)
 {
     CheckResultItem row(scan::kEventRow);

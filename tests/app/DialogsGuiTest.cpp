@@ -102,7 +102,8 @@ protected:
 
 TEST_F(DialogsGui, ReportOpenedDuringTheScanStartsTheRepairWhileTheScanGoesOnInvisibly)
 {
-    EventLogSeam seam(Crashes{{L"game.exe", L"2024-03-02 10:00:00"},
+    // Event times end with the line break of their format; the report's lines do not show it.
+    EventLogSeam seam(Crashes{{L"game.exe", L"2024-03-02 10:00:00\n"},
                               {L"game.exe", L"2024-01-05 08:00:00"},
                               {L"game.exe", L"2024-02-10 09:30:00"}},
                       true);
