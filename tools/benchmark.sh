@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Builds one benchmark and runs it under Wine in a prefix of its own (made on first use, about a
 # minute), so it never shares a wineserver with a CTest run. Prints the benchmark's figures.
-#   tools/benchmark.sh scan|net|render|layout|text|repaint|skin|drain|startup|windows [arguments]
+#   tools/benchmark.sh scan|net|render|layout|text|repaint|skin|drain|startup|windows|idle [arguments]
 # startup runs Zentarium.exe against the local vendor server on its compiled-in address, once
 # answering, once refusing connections and once accepting them without ever answering.
+# idle answers the main window's start-up calls from a local vendor server on a free port.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
@@ -19,8 +20,9 @@ skin) target=SkinBuildBenchmark ;;
 drain) target=ResultDrainBenchmark ;;
 startup) target=StartupBenchmark ;;
 windows) target=WindowsBenchmark ;;
+idle) target=IdleBenchmark ;;
 *)
-    echo "usage: $0 scan|net|render|layout|text|repaint|skin|drain|startup|windows [arguments]" >&2
+    echo "usage: $0 scan|net|render|layout|text|repaint|skin|drain|startup|windows|idle [arguments]" >&2
     exit 2
     ;;
 esac
@@ -38,6 +40,27 @@ for exe in "$target.exe" Zentarium.exe; do
     "$harness" run "$state" C.UTF-8 reg add "HKCU\\Software\\Wine\\AppDefaults\\$exe\\X11 Driver" \
         /v Managed /d N /f >/dev/null
 done
+write_catalogue() {
+    cat >"$1/runtimelib.json" <<'JSON'
+{"code":200,"data":{"runtimelib":[
+ {"name":"Microsoft Visual C++ 2010 x64","type":1,"url":"{base}/packages/vcredist_2010_x64.7z"},
+ {"name":"Microsoft Visual C++ 2015-2022 x64","type":7,"url":"{base}/packages/vc_redist.x64.exe"},
+ {"name":"DirectX 9.0c","type":14,"url":"{base}/packages/dx9_dlls.7z"}]}}
+JSON
+}
+
+if [ "$target" = IdleBenchmark ]; then
+    # Free ports, never the compiled-in address: another run may be serving that one.
+    server=$state/idle-vendor
+    trap '"$top/tools/vendor-server-fixture.sh" stop "$server"; "$harness" stop "$state" >/dev/null' EXIT
+    "$top/tools/vendor-server-fixture.sh" start "$server" >/dev/null
+    write_catalogue "$server"
+    "$harness" run "$state" zh_CN.UTF-8 "$build/bin/$target.exe" \
+        --server "http://127.0.0.1:$(cut -d' ' -f1 "$server/ports")" "$@"
+    echo "requests the vendor server received:"
+    sed 's/^/  /' "$server/requests.log"
+    exit
+fi
 if [ "$target" != StartupBenchmark ]; then
     "$harness" run "$state" zh_CN.UTF-8 "$build/bin/$target.exe" "$@"
     exit
@@ -46,12 +69,7 @@ fi
 server=$state/vendor
 trap '"$top/tools/local-vendor-server.sh" stop "$server"; "$harness" stop "$state" >/dev/null' EXIT
 mkdir -p "$server"
-cat >"$server/runtimelib.json" <<'JSON'
-{"code":200,"data":{"runtimelib":[
- {"name":"Microsoft Visual C++ 2010 x64","type":1,"url":"{base}/packages/vcredist_2010_x64.7z"},
- {"name":"Microsoft Visual C++ 2015-2022 x64","type":7,"url":"{base}/packages/vc_redist.x64.exe"},
- {"name":"DirectX 9.0c","type":14,"url":"{base}/packages/dx9_dlls.7z"}]}}
-JSON
+write_catalogue "$server"
 for mode in up refusing silent; do
     case $mode in
     up) "$top/tools/local-vendor-server.sh" start "$server" "$build" --catalogue "$server/runtimelib.json" ;;

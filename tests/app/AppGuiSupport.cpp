@@ -87,9 +87,14 @@ MainWindowRun::MainWindowRun(EventLogSeam& seam) : seam_(&seam)
     Start(seam.Checks());
 }
 
-void MainWindowRun::Start(scan::ScanChecks checks)
+MainWindowRun::MainWindowRun(scan::ScanChecks checks, ServerEndpoint server)
 {
-    window_ = app::StartUp(GetModuleHandleW(nullptr), app::AppServices{std::move(checks), TestServer()});
+    Start(std::move(checks), std::move(server));
+}
+
+void MainWindowRun::Start(scan::ScanChecks checks, ServerEndpoint server)
+{
+    window_ = app::StartUp(GetModuleHandleW(nullptr), app::AppServices{std::move(checks), std::move(server)});
     handle_ = window_ ? window_->GetHWND() : nullptr;
 }
 

@@ -89,6 +89,8 @@ public:
     MainWindowRun();
     // With the event-log seam, which is released before the window closes at the end.
     explicit MainWindowRun(EventLogSeam& seam);
+    // With checks of the caller's own, against that server.
+    MainWindowRun(scan::ScanChecks checks, ServerEndpoint server);
     ~MainWindowRun();
     MainWindowRun(const MainWindowRun&) = delete;
     MainWindowRun& operator=(const MainWindowRun&) = delete;
@@ -124,7 +126,7 @@ public:
     void SaveScreenshot(const std::wstring& name);
 
 private:
-    void Start(scan::ScanChecks checks);
+    void Start(scan::ScanChecks checks, ServerEndpoint server = TestServer());
 
     app::ZentariumWnd* window_ = nullptr;  // deletes itself when its window goes
     HWND handle_ = nullptr;

@@ -30,6 +30,7 @@
 #include "CheckResultItem.h"
 #include "DialogBuilderCallbackEx.h"
 #include "ExeModule.h"
+#include "FindingMix.h"
 #include "LeftOption.h"
 #include "ScanCategories.h"
 #include "UpdateQueue.h"
@@ -39,6 +40,7 @@
 #include "WorkerMessages.h"
 
 using namespace VXM;
+using finding_mix::Finding;
 
 namespace {
 
@@ -69,68 +71,6 @@ Memory MemoryNow()
     constexpr double kMegabyte = 1024.0 * 1024.0;
     return {static_cast<double>(counters.WorkingSetSize) / kMegabyte,
             static_cast<double>(counters.PagefileUsage) / kMegabyte};
-}
-
-// One finding as the scan posts it, by category (index into scan::kScanOrder).
-struct Finding {
-    int category = 0;
-    int kind = scan::kEventFinding;
-    std::wstring group;
-    std::wstring description;
-    std::wstring detail;
-    std::wstring extra;
-    bool flagged = true;  // DLL entries: only flagged ones carry the entry
-};
-
-std::wstring EventTime(int index)
-{
-    wchar_t text[40];
-    swprintf(text, 40, L"2024-%02d-%02d %02d:%02d:%02d", 1 + index % 12, 1 + index / 12 % 28, index / 336 % 24,
-             index / 8064 % 60, index % 60);
-    return text;
-}
-
-// Crash and system events grouped by application, junk files by folder, and the DLL list.
-std::vector<Finding> RealisticMix(int total)
-{
-    const int crashes = total * 8 / 100;
-    const int systemErrors = total * 6 / 100;
-    const int dlls = total * 2 / 100;
-    const int junk = total - crashes - systemErrors - dlls;
-    std::vector<Finding> findings;
-    findings.reserve(total);
-    for (int i = 0; i < crashes; ++i) {
-        const std::wstring app = L"Application" + std::to_wstring(i % 150) + L".exe";
-        findings.push_back({0, scan::kEventFinding, app, L"最近一次崩溃：" + EventTime(i), EventTime(i), L""});
-    }
-    for (int i = 0; i < systemErrors; ++i) {
-        const std::wstring source = L"Service" + std::to_wstring(i % 60);
-        findings.push_back({1, scan::kEventFinding, source, L"最近一次错误：" + EventTime(i), EventTime(i), L""});
-    }
-    // The junk check walks one folder after the other.
-    for (int i = 0; i < junk; ++i) {
-        const std::wstring folder =
-            L"C:\\Users\\user\\AppData\\Local\\Temp\\cache" + std::to_wstring(i * 40 / junk);
-        findings.push_back({2, scan::kJunkFile, folder, L"",
-                            folder + L"\\sub" + std::to_wstring(i % 7) + L"\\entry-" + std::to_wstring(i) + L".tmp",
-                            std::to_wstring(4096 + i % 100000)});
-    }
-    for (int i = 0; i < dlls; ++i) {
-        const std::wstring name = L"msvcp" + std::to_wstring(100 + i) + L".dll";
-        findings.push_back({3, scan::kDllEntry, name, L"", L"", L"", i % 10 == 0});
-    }
-    return findings;
-}
-
-// Every finding a group of its own, in the crash list that shows first.
-std::vector<Finding> DistinctMix(int total)
-{
-    std::vector<Finding> findings;
-    findings.reserve(total);
-    for (int i = 0; i < total; ++i)
-        findings.push_back({0, scan::kEventFinding, L"Application" + std::to_wstring(i) + L".exe",
-                            L"最近一次崩溃：" + EventTime(i), EventTime(i), L""});
-    return findings;
 }
 
 struct Tick {
@@ -270,15 +210,7 @@ void PostFindings(HWND window, scan::UpdateQueue& queue, const Targets& targets,
     for (const Finding& finding : findings) {
         while (category < finding.category)
             PostMessageW(window, workers::kShowCategoryRequest, scan::kScanOrder[++category].entry, 0);
-        auto update = std::make_unique<scan::ScanUpdate>();
-        update->list = targets[finding.category].list;
-        update->entry = finding.flagged ? targets[finding.category].entry : nullptr;
-        update->kind = finding.kind;
-        update->group = finding.group;
-        update->description = finding.description;
-        update->detail = finding.detail;
-        update->extra = finding.extra;
-        queue.Post(std::move(update));
+        queue.Post(finding_mix::ToUpdate(finding, targets[finding.category]));
         if (perMillisecond > 0 && ++sincePause == perMillisecond) {
             sincePause = 0;
             Sleep(1);
@@ -388,7 +320,8 @@ int RunMix(const Options& options)
     }
     VxLoadResource::Instance().SetResourceInstance(exe.Get());
     const std::vector<Finding> findings =
-        options.mix == L"distinct" ? DistinctMix(options.findings) : RealisticMix(options.findings);
+        options.mix == L"distinct" ? finding_mix::DistinctMix(options.findings)
+                                    : finding_mix::RealisticMix(options.findings);
 
     auto window = std::make_unique<DrainWindow>();
     if (!window->VxCreate(nullptr, L"DLL错误修复工具", WS_POPUP | WS_VISIBLE, 0, 0, 0, 1100, 824))
