@@ -9,19 +9,15 @@
 #include <string>
 
 #include "AppGuiSupport.h"
+#include "MainWindowOnScreen.h"
 #include "ScanJob.h"
 #include "StartUp.h"
 #include "UniqueHandle.h"
 #include "VendorServer.h"
-#include "VxDialogBuilder.h"
-#include "VxLoadResource.h"
 
 namespace {
 
 constexpr wchar_t kEventsVariable[] = L"ZENTARIUM_TEST_EVENTS";
-constexpr wchar_t kMainClass[] = L"Zentarium_WND_CLASS";
-constexpr COLORREF kStartButtonBlue = RGB(0x0D, 0x3A, 0xFF);
-constexpr SIZE kMainSize = {1100, 824};
 constexpr DWORD kStepMs = 30000;
 
 std::wstring EnvironmentValue(const wchar_t* name)
@@ -29,66 +25,6 @@ std::wstring EnvironmentValue(const wchar_t* name)
     wchar_t value[256] = {};
     const DWORD length = GetEnvironmentVariableW(name, value, 256);
     return length > 0 && length < 256 ? std::wstring(value, length) : std::wstring();
-}
-
-struct ButtonCentres {
-    POINT start = {};
-    POINT close = {};
-};
-
-POINT CentreOf(const RECT& rect)
-{
-    return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-}
-
-// The two buttons of the skin's main window laid out at its size; this exe carries the skin.
-ButtonCentres MainWindowButtons()
-{
-    ButtonCentres centres;
-    VXM::VxLoadResource::Instance().SetResourceInstance(GetModuleHandleW(nullptr));
-    const HWND window = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, kMainSize.cx, kMainSize.cy, nullptr,
-                                        nullptr, nullptr, nullptr);
-    {
-        VXM::VxPaintManager manager;
-        manager.Init(window);
-        VXM::VxDialogBuilder builder;
-        VXM::VxControl* root = builder.Create(MAKEINTRESOURCEW(100), "Main", VXM::VxDialogBuilder::kXmlResource,
-                                              L"XML", nullptr, &manager);
-        if (manager.AttachDialog(root)) {
-            root->SetPos(RECT{0, 0, kMainSize.cx, kMainSize.cy});
-            const VXM::VxControl* start = manager.FindControl(104U);
-            const VXM::VxControl* close = manager.FindControl(101U);
-            if (start && close)
-                centres = {CentreOf(start->GetPos()), CentreOf(close->GetPos())};
-        }
-    }
-    DestroyWindow(window);
-    return centres;
-}
-
-struct WindowSearch {
-    DWORD processId = 0;
-    HWND found = nullptr;
-};
-
-BOOL CALLBACK MatchMainWindow(HWND window, LPARAM data)
-{
-    auto& search = *reinterpret_cast<WindowSearch*>(data);
-    wchar_t name[64] = {};
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner == search.processId && GetClassNameW(window, name, 64) && wcscmp(name, kMainClass) == 0) {
-        search.found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-HWND FindMainWindow(DWORD processId)
-{
-    WindowSearch search{processId};
-    EnumWindows(&MatchMainWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
 }
 
 // Polls every 20 ms while the process runs.
@@ -102,17 +38,6 @@ bool WaitFor(HANDLE process, Condition done, DWORD timeoutMs)
             return done();
     }
     return false;
-}
-
-bool StartButtonOnScreen(HWND window, POINT client)
-{
-    RECT rect = {};
-    if (!IsWindowVisible(window) || !GetWindowRect(window, &rect))
-        return false;
-    const HDC screen = GetDC(nullptr);
-    const COLORREF colour = GetPixel(screen, rect.left + client.x, rect.top + client.y);
-    ReleaseDC(nullptr, screen);
-    return colour == kStartButtonBlue;
 }
 
 void PostClickAt(HWND window, POINT point)
@@ -147,8 +72,8 @@ TEST(CloseDuringScanChild, DISABLED_RunsTheApplication)
 TEST(CloseDuringScan, ProcessStaysInvisiblyUntilTheScanWorkerEndsThenExitsWithZero)
 {
     ASSERT_TRUE(vendor_server::Running()) << "vendor server not started";
-    const ButtonCentres buttons = MainWindowButtons();
-    ASSERT_GT(buttons.close.x, 0);
+    app_test::ButtonCentres buttons;
+    ASSERT_TRUE(app_test::LayOutMainButtons(GetModuleHandleW(nullptr), buttons));
     const std::wstring events = L"ZentariumCloseTest-" + std::to_wstring(GetCurrentProcessId());
     KernelHandle scanning(CreateEventW(nullptr, TRUE, FALSE, (events + L"-scanning").c_str()));
     KernelHandle release(CreateEventW(nullptr, TRUE, FALSE, (events + L"-release").c_str()));
@@ -178,8 +103,8 @@ TEST(CloseDuringScan, ProcessStaysInvisiblyUntilTheScanWorkerEndsThenExitsWithZe
 
     HWND window = nullptr;
     ASSERT_TRUE(WaitFor(process.Get(), [&] {
-        window = window ? window : FindMainWindow(child.dwProcessId);
-        return window && StartButtonOnScreen(window, buttons.start);
+        window = window ? window : app_test::FindMainWindow(child.dwProcessId);
+        return window && app_test::StartButtonOnScreen(window, buttons.start);
     }, kStepMs)) << "the child's window never showed";
 
     PostClickAt(window, buttons.start);
@@ -195,5 +120,5 @@ TEST(CloseDuringScan, ProcessStaysInvisiblyUntilTheScanWorkerEndsThenExitsWithZe
     DWORD exitCode = 99;
     GetExitCodeProcess(process.Get(), &exitCode);
     EXPECT_EQ(exitCode, 0u);
-    EXPECT_EQ(FindMainWindow(child.dwProcessId), nullptr);
+    EXPECT_EQ(app_test::FindMainWindow(child.dwProcessId), nullptr);
 }

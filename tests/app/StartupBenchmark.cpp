@@ -13,98 +13,13 @@
 #include "BenchmarkTiming.h"
 #include "ExeModule.h"
 #include "TestPaths.h"
+#include "MainWindowOnScreen.h"
 #include "UniqueHandle.h"
-#include "VxControl.h"
-#include "VxDialogBuilder.h"
-#include "VxLoadResource.h"
-#include "VxPaintManager.h"
 
 namespace {
 
-constexpr wchar_t kMainClass[] = L"Zentarium_WND_CLASS";
-constexpr SIZE kMainSize = {1100, 824};
-constexpr UINT kStartScanButton = 104;
-constexpr UINT kCloseButton = 101;
-constexpr COLORREF kStartButtonBlue = RGB(0x0D, 0x3A, 0xFF);
 constexpr double kGiveUpSeconds = 300;
 constexpr DWORD kExitWaitMs = 120000;
-
-struct ButtonCentres {
-    POINT start = {};
-    POINT close = {};
-};
-
-POINT CentreOf(const RECT& rect)
-{
-    return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-}
-
-// Where the two buttons sit in the main window, from the exe's own skin laid out at its size.
-bool LayOutMainWindow(ButtonCentres& centres)
-{
-    ExeModule exe;
-    if (!exe.Get())
-        return false;
-    VXM::VxLoadResource::Instance().SetResourceInstance(exe.Get());
-    const HWND window = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, kMainSize.cx, kMainSize.cy, nullptr,
-                                        nullptr, nullptr, nullptr);
-    bool found = false;
-    {
-        VXM::VxPaintManager manager;
-        manager.Init(window);
-        VXM::VxDialogBuilder builder;
-        VXM::VxControl* root = builder.Create(MAKEINTRESOURCEW(100), "Main", VXM::VxDialogBuilder::kXmlResource,
-                                              L"XML", nullptr, &manager);
-        if (manager.AttachDialog(root)) {
-            root->SetPos(RECT{0, 0, kMainSize.cx, kMainSize.cy});
-            VXM::VxControl* start = manager.FindControl(kStartScanButton);
-            VXM::VxControl* close = manager.FindControl(kCloseButton);
-            if (start && close) {
-                centres = {CentreOf(start->GetPos()), CentreOf(close->GetPos())};
-                found = true;
-            }
-        }
-    }
-    DestroyWindow(window);
-    VXM::VxLoadResource::Instance().SetResourceInstance(nullptr);
-    return found;
-}
-
-struct WindowSearch {
-    DWORD processId = 0;
-    HWND found = nullptr;
-};
-
-BOOL CALLBACK MatchMainWindow(HWND window, LPARAM data)
-{
-    auto& search = *reinterpret_cast<WindowSearch*>(data);
-    wchar_t name[64] = {};
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner == search.processId && GetClassNameW(window, name, 64) && wcscmp(name, kMainClass) == 0) {
-        search.found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-HWND FindMainWindow(DWORD processId)
-{
-    WindowSearch search{processId};
-    EnumWindows(&MatchMainWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-bool PaintedAt(HWND window, POINT client)
-{
-    RECT rect = {};
-    if (!IsWindowVisible(window) || !GetWindowRect(window, &rect))
-        return false;
-    const HDC screen = GetDC(nullptr);
-    const COLORREF colour = GetPixel(screen, rect.left + client.x, rect.top + client.y);
-    ReleaseDC(nullptr, screen);
-    return colour == kStartButtonBlue;
-}
 
 struct Run {
     double shownSeconds = -1;    // the window became visible
@@ -113,7 +28,7 @@ struct Run {
     DWORD exitCode = 0;
 };
 
-Run MeasureOnce(const std::wstring& exe, const ButtonCentres& centres)
+Run MeasureOnce(const std::wstring& exe, const app_test::ButtonCentres& centres)
 {
     Run run;
     STARTUPINFOW startup = {sizeof(startup)};
@@ -128,10 +43,10 @@ Run MeasureOnce(const std::wstring& exe, const ButtonCentres& centres)
     HWND window = nullptr;
     while (benchmark_timing::Now() - start < kGiveUpSeconds) {
         if (!window)
-            window = FindMainWindow(process.dwProcessId);
+            window = app_test::FindMainWindow(process.dwProcessId);
         if (window && run.shownSeconds < 0 && IsWindowVisible(window))
             run.shownSeconds = benchmark_timing::Now() - start;
-        if (window && PaintedAt(window, centres.start)) {
+        if (window && app_test::StartButtonOnScreen(window, centres.start)) {
             run.paintedSeconds = benchmark_timing::Now() - start;
             break;
         }
@@ -165,15 +80,16 @@ int wmain(int argc, wchar_t** argv)
 {
     const std::wstring label = argc > 1 ? argv[1] : L"server";
     const int runs = argc > 2 ? std::max(1, _wtoi(argv[2])) : 3;
-    ButtonCentres centres;
-    if (!LayOutMainWindow(centres)) {
+    ExeModule exe;
+    app_test::ButtonCentres centres;
+    if (!exe.Get() || !app_test::LayOutMainButtons(exe.Get(), centres)) {
         std::printf("startup: cannot lay out the main window of Zentarium.exe\n");
         return 1;
     }
-    const std::wstring exe = testing_paths::ExeFolder() + L"Zentarium.exe";
+    const std::wstring exePath = testing_paths::ExeFolder() + L"Zentarium.exe";
     std::vector<double> painted;
     for (int i = 0; i < runs; ++i) {
-        const Run run = MeasureOnce(exe, centres);
+        const Run run = MeasureOnce(exePath, centres);
         std::printf("startup %-10ls run %d: shown %8.3f s  first paint %8.3f s  exit after close %6.3f s  code %lu\n",
                     label.c_str(), i + 1, run.shownSeconds, run.paintedSeconds, run.exitSeconds, run.exitCode);
         if (run.paintedSeconds >= 0)
