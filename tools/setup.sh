@@ -7,7 +7,7 @@ export DEBIAN_FRONTEND=noninteractive
 cache=${ZENTARIUM_DEPS_CACHE:-/var/cache/zentarium-deps}
 
 packages=(cmake ninja-build g++-mingw-w64-x86-64 g++-mingw-w64-i686 mingw-w64-tools
-          wine wine64 xvfb xdotool imagemagick fonts-wqy-microhei libz-mingw-w64-dev
+          wine wine64 wine32:i386 xvfb xdotool imagemagick fonts-wqy-microhei libz-mingw-w64-dev
           libstb-dev googletest 7zip wixl openssl python3 dpkg-dev locales
           qrencode zbar-tools icoutils librsvg2-bin optipng fonts-dejavu-core)
 
@@ -33,12 +33,20 @@ enable_source_lists() {
     echo $changed
 }
 
+# 32-bit Wine makes the test prefix a WOW64 machine, so the x86 exe runs as it does for 32-bit
+# users of 64-bit Windows.
+arch_added=0
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    dpkg --add-architecture i386
+    arch_added=1
+fi
+
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
 src_changed=$(enable_source_lists)
-if [ ${#missing[@]} -gt 0 ] || [ "$src_changed" = 1 ] || [ ! -d /var/lib/apt/lists ] \
+if [ ${#missing[@]} -gt 0 ] || [ "$src_changed" = 1 ] || [ "$arch_added" = 1 ] || [ ! -d /var/lib/apt/lists ] \
    || ! ls /var/lib/apt/lists/*Sources* >/dev/null 2>&1; then
     apt-get update -q </dev/null
 fi
