@@ -37,21 +37,23 @@ std::wstring RegistrationCommand(const DllTarget& target, const std::wstring& fi
     return target.regsvr32 + L" /s \"" + target.registerFolder + fileName + L"\"";
 }
 
-void InstallDllFolderTo(const std::wstring& folder, const std::vector<std::wstring>& fileNames,
+bool InstallDllFolderTo(const std::wstring& folder, const std::vector<std::wstring>& fileNames,
                         const DllTarget& target)
 {
+    bool allInPlace = true;
     for (const std::wstring& name : fileNames) {
         const std::wstring destination = target.copyFolder + name;
-        if (!IsFile(destination))
-            CopyFileW(paths::Join(folder, name).c_str(), destination.c_str(), TRUE);
+        if (!IsFile(destination) && !CopyFileW(paths::Join(folder, name).c_str(), destination.c_str(), TRUE))
+            allInPlace = false;
         StartRegistration(RegistrationCommand(target, name));
     }
+    return allInPlace;
 }
 
-void InstallDllFolder(const std::wstring& folder, const std::vector<std::wstring>& fileNames, bool useSystem32,
+bool InstallDllFolder(const std::wstring& folder, const std::vector<std::wstring>& fileNames, bool useSystem32,
                       const std::wstring& driveRoot)
 {
-    InstallDllFolderTo(folder, fileNames,
+    return InstallDllFolderTo(folder, fileNames,
                        ChooseDllTarget(driveRoot, useSystem32, NativeArchitecture(), RunsUnderWow64()));
 }
 

@@ -13,12 +13,13 @@ inline constexpr DWORD kRegistrationWaitMs = 100;
 // else lies there) into the system folder that ChooseDllTarget picks for this machine, never
 // replacing a file already there, and registers every one with "regsvr32 /s", copied or not.
 // Each registration is waited for only briefly, so several can overlap; their results are not
-// read.
-void InstallDllFolder(const std::wstring& folder, const std::vector<std::wstring>& fileNames, bool useSystem32,
+// read (most runtime DLLs have no DllRegisterServer). True when every file is in the system
+// folder afterwards, copied now or there already.
+bool InstallDllFolder(const std::wstring& folder, const std::vector<std::wstring>& fileNames, bool useSystem32,
                       const std::wstring& driveRoot);
 
 // The same with the target given.
-void InstallDllFolderTo(const std::wstring& folder, const std::vector<std::wstring>& fileNames,
+bool InstallDllFolderTo(const std::wstring& folder, const std::vector<std::wstring>& fileNames,
                         const DllTarget& target);
 
 // The registration command line for one file of the target folder; the path is quoted, since

@@ -6,7 +6,21 @@
 
 namespace repair {
 
-bool Launch(const std::wstring& file, const std::wstring& parameters, DWORD waitMs)
+namespace {
+
+constexpr DWORD kProductVersionInstalled = 1638;  // ERROR_PRODUCT_VERSION
+constexpr DWORD kRebootInitiated = 1641;          // ERROR_SUCCESS_REBOOT_INITIATED
+constexpr DWORD kRebootRequired = 3010;           // ERROR_SUCCESS_REBOOT_REQUIRED
+
+}  // namespace
+
+bool InstallerSucceeded(DWORD exitCode)
+{
+    return exitCode == ERROR_SUCCESS || exitCode == kProductVersionInstalled || exitCode == kRebootInitiated ||
+           exitCode == kRebootRequired;
+}
+
+std::optional<DWORD> Launch(const std::wstring& file, const std::wstring& parameters, DWORD waitMs)
 {
     SHELLEXECUTEINFOW info = {};
     info.cbSize = sizeof(info);
@@ -17,11 +31,16 @@ bool Launch(const std::wstring& file, const std::wstring& parameters, DWORD wait
     info.lpParameters = parameters.c_str();
     info.nShow = SW_SHOW;
     if (!ShellExecuteExW(&info))
-        return false;
+        return std::nullopt;
+    // Without a process handle (a document handed to a running program) there is nothing to wait
+    // for and no result: the package is not known to be installed.
     KernelHandle process(info.hProcess);
-    if (process)
-        WaitForSingleObject(process.Get(), waitMs);
-    return true;
+    if (!process || WaitForSingleObject(process.Get(), waitMs) != WAIT_OBJECT_0)
+        return std::nullopt;
+    DWORD exitCode = 0;
+    if (!GetExitCodeProcess(process.Get(), &exitCode))
+        return std::nullopt;
+    return exitCode;
 }
 
 }  // namespace repair

@@ -8,6 +8,7 @@
 #include "PackageFolder.h"
 
 #include <algorithm>
+#include <optional>
 #include <utility>
 
 namespace repair {
@@ -39,12 +40,20 @@ PackageAction Dlls(bool useSystem32)
 constexpr wchar_t kMsiName[] = L"vcredist.msi";
 
 // Nothing is unpacked into a folder that could not be emptied: what lies there is not ours.
+// Empty unless the whole archive unpacked: a damaged package is not half installed.
 UnpackedFiles UnpackFresh(const PackagePaths& paths)
 {
     UnpackedFiles files;
-    if (ResetPackageFolder(paths.packageFolder))
-        ExtractArchive(paths.localFile, paths.packageFolder, &files);
+    if (!ResetPackageFolder(paths.packageFolder) ||
+        ExtractArchive(paths.localFile, paths.packageFolder, &files) != kExtractOk)
+        files.clear();
     return files;
+}
+
+bool RunToSuccess(const PackageAction& action)
+{
+    const std::optional<DWORD> exitCode = Launch(action.program, action.parameters);
+    return exitCode && InstallerSucceeded(*exitCode);
 }
 
 bool SameName(const std::wstring& a, const std::wstring& b)
@@ -104,26 +113,24 @@ PackageAction PackageActionFor(int32_t type, const PackagePaths& paths)
     }
 }
 
-void RunPackageAction(const PackageAction& action, const PackagePaths& paths, const std::wstring& driveRoot)
+bool RunPackageAction(const PackageAction& action, const PackagePaths& paths, const std::wstring& driveRoot)
 {
     switch (action.kind) {
     case PackageKind::MsiArchive: {
         const UnpackedFiles files = UnpackFresh(paths);  // held until msiexec has read the package
-        if (Unpacked(files, kMsiName))
-            Launch(action.program, action.parameters);
-        break;
+        return Unpacked(files, kMsiName) && RunToSuccess(action);
     }
     case PackageKind::Installer:
-        Launch(action.program, action.parameters);
-        break;
+        return RunToSuccess(action);
     case PackageKind::DllArchive: {
         const UnpackedFiles files = UnpackFresh(paths);  // held until copied and registered
-        InstallDllFolder(paths.packageFolder, TopLevelNames(files), action.useSystem32, driveRoot);
-        break;
+        const std::vector<std::wstring> names = TopLevelNames(files);
+        return !names.empty() && InstallDllFolder(paths.packageFolder, names, action.useSystem32, driveRoot);
     }
     case PackageKind::None:
         break;
     }
+    return false;
 }
 
 }  // namespace repair

@@ -72,8 +72,9 @@ void RunRepair(HWND window, const std::vector<RuntimeLibEntry>& list, const std:
         const FileHandle package = DownloadAndHoldPackage(entry, packagePaths.localFile);
         if (!package)
             continue;
-        RunPackageAction(PackageActionFor(entry.type, packagePaths), packagePaths, driveRoot);
-        // The index names the row: with a failed download before it, "the next row" is another.
+        if (!RunPackageAction(PackageActionFor(entry.type, packagePaths), packagePaths, driveRoot))
+            continue;
+        // The index names the row: with a failed package before it, "the next row" is another.
         PostMessageW(window, workers::kRuntimeItemDone, static_cast<WPARAM>(index), 0);
     }
 }

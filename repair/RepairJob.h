@@ -12,9 +12,9 @@ namespace repair {
 
 // The repair worker's body: for each entry in order, download its package into the work
 // directory and install it by type, posting RuntimeItemDone with the entry's index in wParam for
-// each package that arrived (and, when the entry names a SHA-256, matched it); RepairFinished at
-// its end, however it ends.
-// Installer and registration results are not read.
+// each package that was repaired (arrived, matched its SHA-256 when the entry names one, and its
+// action succeeded: RunPackageAction); RepairFinished at its end, however it ends.
+// Registration results are not read.
 void RunRepair(HWND window, const std::vector<RuntimeLibEntry>& list, const std::wstring& workDirectory);
 
 // Runs RunRepair on the worker (an earlier repair is waited for first) with its own copies of

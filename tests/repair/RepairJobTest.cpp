@@ -139,27 +139,29 @@ protected:
     std::vector<std::wstring> served_;
 };
 
-TEST_F(RepairJobTest, EveryDownloadedEntryPostsDoneThenTheEndIsPosted)
+// A package counts only when its action succeeded: one that merely arrived, with no action for
+// its type, is not repaired.
+TEST_F(RepairJobTest, OnlyRepairedEntriesPostDoneThenTheEndIsPosted)
 {
-    Serve(L"repairtest-one.bin", "one");
+    ServeFixture(L"zentest_setup.exe", L"repairtest-one.exe");
     Serve(L"repairtest-two.bin", "two");
-    Serve(L"repairtest-three.bin", "three");
-    EXPECT_EQ(Repair({Entry(PackageUrl(L"repairtest-one.bin")), Entry(PackageUrl(L"repairtest-two.bin"), 19),
-                      Entry(PackageUrl(L"repairtest-three.bin"), -5)}),
-              (std::vector<Posted>{Done(0), Done(1), Done(2), kFinished}));
+    ServeFixture(L"zentest_setup.exe", L"repairtest-three.exe");
+    EXPECT_EQ(Repair({Entry(PackageUrl(L"repairtest-one.exe"), 3), Entry(PackageUrl(L"repairtest-two.bin"), 19),
+                      Entry(PackageUrl(L"repairtest-three.exe"), 5)}),
+              (std::vector<Posted>{Done(0), Done(2), kFinished}));
     EXPECT_EQ(ReadText(WorkDirectory() + L"repairtest-two.bin"), "two");
-    EXPECT_TRUE(repair_test::IsFolder(WorkDirectory() + L"repairtest-three.bindir"));
+    EXPECT_TRUE(repair_test::IsFolder(WorkDirectory() + L"repairtest-two.bindir"));
 }
 
 TEST_F(RepairJobTest, FailedDownloadIsSkippedWithoutDoneAndTheNextDoneNamesItsOwnEntry)
 {
-    Serve(L"repairtest-first.bin", "first");
-    Serve(L"repairtest-last.bin", "last");
-    EXPECT_EQ(Repair({Entry(PackageUrl(L"repairtest-first.bin")), Entry(PackageUrl(L"repairtest-missing.bin"), 3),
-                      Entry(PackageUrl(L"repairtest-last.bin"))}),
+    ServeFixture(L"zentest_setup.exe", L"repairtest-first.exe");
+    ServeFixture(L"zentest_setup.exe", L"repairtest-last.exe");
+    EXPECT_EQ(Repair({Entry(PackageUrl(L"repairtest-first.exe"), 3), Entry(PackageUrl(L"repairtest-missing.bin"), 3),
+                      Entry(PackageUrl(L"repairtest-last.exe"), 3)}),
               (std::vector<Posted>{Done(0), Done(2), kFinished}));
-    EXPECT_EQ(ReadText(WorkDirectory() + L"repairtest-first.bin"), "first");
-    EXPECT_EQ(ReadText(WorkDirectory() + L"repairtest-last.bin"), "last");
+    EXPECT_TRUE(IsFile(WorkDirectory() + L"repairtest-first.exe.args.txt"));
+    EXPECT_TRUE(IsFile(WorkDirectory() + L"repairtest-last.exe.args.txt"));
     // Its folder was made before the download was tried.
     EXPECT_TRUE(repair_test::IsFolder(WorkDirectory() + L"repairtest-missing.bindir"));
 }
@@ -189,8 +191,7 @@ TEST_F(RepairJobTest, EntriesWithTheSameFileNameShareTheLocalFile)
     Serve(L"repairtest-shared.bin", "first package");
     // The second address ends in the same name; /test/bytes ignores the extra argument.
     const std::wstring second = HttpBase() + L"/test/bytes?n=300&mode=length&tag=/repairtest-shared.bin";
-    EXPECT_EQ(Repair({Entry(PackageUrl(L"repairtest-shared.bin")), Entry(second)}),
-              (std::vector<Posted>{Done(0), Done(1), kFinished}));
+    EXPECT_EQ(Repair({Entry(PackageUrl(L"repairtest-shared.bin")), Entry(second)}), std::vector<Posted>{kFinished});
     const std::string local = ReadText(WorkDirectory() + L"repairtest-shared.bin");
     ASSERT_EQ(local.size(), 300u);
     EXPECT_EQ(static_cast<uint8_t>(local[250]), 250);
