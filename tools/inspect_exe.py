@@ -3,8 +3,9 @@
 
   inspect_exe.py <exe> <i386|x86-64>
 
-Machine type and PE kind, the GUI subsystem, the manifest (administrator rights, DPI-aware),
-the version resource, and imports limited to DLLs every Windows has: no MinGW runtime DLLs.
+Machine type and PE kind, the GUI subsystem, for x86 the large-address-aware flag (4 GB of
+address space on 64-bit Windows), the manifest (administrator rights, DPI-aware), the version
+resource, and imports limited to DLLs every Windows has: no MinGW runtime DLLs.
 Uses the MinGW objdump and icoutils' wrestool. Prints what it found; exits 1 on any failure.
 """
 
@@ -38,6 +39,8 @@ def main():
         problems.append(f"not {magic}")
     if not re.search(r"^Subsystem\s+00000002\s+\(Windows GUI\)", dump, re.M):
         problems.append("not a Windows GUI program")
+    if machine == "i386" and not re.search(r"^\s*large address aware\s*$", dump, re.M):
+        problems.append("not large-address-aware (2 GB of address space only)")
     imports = sorted({name.lower() for name in re.findall(r"DLL Name: (\S+)", dump)})
     foreign = [name for name in imports if name not in SYSTEM_DLLS]
     if foreign:

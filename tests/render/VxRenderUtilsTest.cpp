@@ -45,7 +45,11 @@ TEST_F(DrawImageStringTest, TransformOfAHugeImageDrawsNothingAndSaysSo)
     // 16384 x 16384 pixels from a quarter-megabyte file: turned by 45 degrees they would need
     // gigabytes on every paint.
     const std::wstring huge = L"file='" + testing_paths::Fixture(L"render_huge.png") + L"'";
-    ASSERT_TRUE(VxRenderUtils::DrawImageString(nullptr, control_, canvas_.Bounds(), huge)) << "loads once";
+    const bool loaded = VxRenderUtils::DrawImageString(nullptr, control_, canvas_.Bounds(), huge);
+    // A 32-bit process has no room for its gigabytes of pixels: there it is refused before decoding.
+    if constexpr (sizeof(void*) == 8) {
+        ASSERT_TRUE(loaded) << "loads once";
+    }
     for (const wchar_t* transform : {L"rotate='45'", L"reverse='true'", L"rgnimage='" L"x" L"'"}) {
         SCOPED_TRACE(testing::PrintToString(std::wstring(transform)));
         const std::wstring image = huge + L" " + transform;

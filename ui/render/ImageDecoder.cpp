@@ -47,6 +47,10 @@ namespace {
 // encoded bytes twice over (PNG data is gathered into one block); the floor covers tables.
 constexpr uint64_t kBytesPerPixelLimit = 2 * 8;
 constexpr uint64_t kBlockLimitFloor = 1 << 20;
+// A decoding holds the RGBA samples and the bitmap at once, 8 bytes a pixel. A 32-bit process
+// has no room for the 2 GB of the largest image the dimension limit lets through: it would try
+// and fail on every paint, so such an image is refused before any decoding.
+constexpr uint64_t kMaxPixels = sizeof(void*) == 8 ? uint64_t{1} << 28 : uint64_t{1} << 26;
 
 size_t DecodeBlockLimit(int width, int height, size_t encodedSize)
 {
@@ -74,7 +78,8 @@ std::unique_ptr<VxImageInfo> DecodeImage(const uint8_t* data, size_t size, DWORD
     if (!data || size == 0 || size > INT_MAX)
         return nullptr;
     int width = 0, height = 0, channels = 0;
-    if (!stbi_info_from_memory(data, static_cast<int>(size), &width, &height, &channels))
+    if (!stbi_info_from_memory(data, static_cast<int>(size), &width, &height, &channels) ||
+        uint64_t(width) * uint64_t(height) > kMaxPixels)
         return nullptr;
     std::unique_ptr<stbi_uc, StbPixelsDeleter> decoded;
     {
