@@ -3,12 +3,14 @@
 handles, built like the repair tests' fixtures (tools/make_repair_fixtures.py), and the
 runtime-library reply that lists them.
 
-  make_demo_catalogue.py <out> <wxs> <installer exe> <register dll>
+  make_demo_catalogue.py <out> <wxs> <installer exe> <register dll> <x64|x86>
 
-<out>/packages/vcredist_2010_x64.7z   a Windows Installer package in a 7z (type 1, msiexec)
-<out>/packages/vc_redist.x64.exe      the quiet-installer stand-in (type 7)
-<out>/packages/runtime_dlls.7z        DLLs copied into the system folder and registered (type 14)
-<out>/runtimelib.json                 the reply, with each package's SHA-256; {base} is the server
+<out>/packages/vcredist_2010_<arch>.7z   a Windows Installer package in a 7z (type 1, msiexec)
+<out>/packages/vc_redist.<arch>.exe      the quiet-installer stand-in (type 7)
+<out>/packages/runtime_dlls.7z           DLLs copied into the system folder and registered: type 14
+                                         ("system32" always) for x64, type 13 (the 32-bit system
+                                         folder of the machine) for the x86 DLLs of an x86 build
+<out>/runtimelib.json                    the reply, with each package's SHA-256; {base} is the server
 """
 import hashlib
 import json
@@ -19,11 +21,16 @@ import sys
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import make_repair_fixtures as fixtures  # noqa: E402
 
-ENTRIES = [
-    ("Microsoft Visual C++ 2010 运行库 (x64)", 1, "vcredist_2010_x64.7z"),
-    ("Microsoft Visual C++ 2015-2022 运行库 (x64)", 7, "vc_redist.x64.exe"),
-    ("系统运行库DLL组件", 14, "runtime_dlls.7z"),
-]
+DLL_TYPES = {"x64": 14, "x86": 13}
+
+
+def entries(arch):
+    """(name, type, file name, source kind) of each package."""
+    return [
+        (f"Microsoft Visual C++ 2010 运行库 ({arch})", 1, f"vcredist_2010_{arch}.7z", "msi"),
+        (f"Microsoft Visual C++ 2015-2022 运行库 ({arch})", 7, f"vc_redist.{arch}.exe", "installer"),
+        ("系统运行库DLL组件", DLL_TYPES[arch], "runtime_dlls.7z", "dlls"),
+    ]
 
 
 def sha256(path):
@@ -31,25 +38,22 @@ def sha256(path):
         return hashlib.sha256(fh.read()).hexdigest()
 
 
-def main(out, wxs, installer, dll):
+def main(out, wxs, installer, dll, arch):
     work = os.path.join(out, "work")
     packages = os.path.join(out, "packages")
     os.makedirs(work, exist_ok=True)
     os.makedirs(packages, exist_ok=True)
     fixtures.make_msi_package(work, os.path.abspath(wxs))
     fixtures.make_dll_package(work, dll)
-    sources = {
-        "vcredist_2010_x64.7z": os.path.join(work, "vcredist.7z"),
-        "vc_redist.x64.exe": installer,
-        "runtime_dlls.7z": os.path.join(work, "dlls.7z"),
-    }
-    entries = []
-    for name, kind, file_name in ENTRIES:
+    sources = {"msi": os.path.join(work, "vcredist.7z"), "installer": installer,
+               "dlls": os.path.join(work, "dlls.7z")}
+    listed = []
+    for name, kind, file_name, source in entries(arch):
         target = os.path.join(packages, file_name)
-        shutil.copyfile(sources[file_name], target)
-        entries.append({"name": name, "type": kind, "url": "{base}/packages/" + file_name,
-                        "sha256": sha256(target)})
-    reply = {"code": 200, "data": {"runtimelib": entries}}
+        shutil.copyfile(sources[source], target)
+        listed.append({"name": name, "type": kind, "url": "{base}/packages/" + file_name,
+                       "sha256": sha256(target)})
+    reply = {"code": 200, "data": {"runtimelib": listed}}
     with open(os.path.join(out, "runtimelib.json"), "w", encoding="utf-8") as fh:
         json.dump(reply, fh, ensure_ascii=False, indent=1)
     shutil.rmtree(work)
@@ -58,4 +62,4 @@ def main(out, wxs, installer, dll):
 
 
 if __name__ == "__main__":
-    main(*sys.argv[1:5])
+    main(*sys.argv[1:6])

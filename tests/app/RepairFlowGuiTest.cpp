@@ -37,9 +37,9 @@ std::wstring MarkerFile()
     return std::wstring(data) + L"\\ZentariumTestMarker\\marker.txt";
 }
 
-std::wstring System32(const wchar_t* name)
+std::wstring SystemDll(const wchar_t* name)
 {
-    return std::wstring(L"C:\\windows\\system32\\") + name;
+    return repair_test::NativeDllFolder() + name;
 }
 
 struct Package {
@@ -120,7 +120,7 @@ private:
         repair_test::RunAndWait(std::wstring(L"msiexec.exe /x ") + kMarkerProductCode + L" /quiet", kUninstallMs);
         repair_test::RemoveTree(std::filesystem::path(MarkerFile()).parent_path().wstring());
         for (const wchar_t* name : {L"zentest_reg_a.dll", L"zentest reg space.dll"})
-            repair_test::RemoveSystemFile(System32(name));
+            repair_test::RemoveSystemFile(SystemDll(name));
         repair_test::ForgetRegistrations();
     }
 
@@ -134,7 +134,7 @@ TEST_F(RepairFlowGui, TypicalRunFromTheHomePageThroughTheFindingsAndARealRepairT
     Serve(L"dlls.7z", L"guitest-dlls.7z");
     vendor_server::ScopedCatalogue catalogue(Catalogue({{"Microsoft Visual C++ 2010 运行库", 1, "guitest-vcredist.7z"},
                                                         {"Microsoft Visual C++ 2015-2022 运行库", 7, "guitest-setup.exe"},
-                                                        {"系统DLL组件", 14, "guitest-dlls.7z"}}));
+                                                        {"系统DLL组件", repair_test::NativeDllType(), "guitest-dlls.7z"}}));
     scan_testing::SharedDllsValues dlls(KEY_WOW64_64KEY);
     ASSERT_TRUE(dlls.Add(L"C:\\windows\\system32\\vcruntime140.dll"));
     wchar_t temp[MAX_PATH + 1] = {};

@@ -10,7 +10,10 @@ UNINSTALL_KEYS = [r"HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall",
                   r"HKLM\Software\Wow6432Node\Microsoft\Windows\CurrentVersion\Uninstall"]
 REGISTERED_KEY = r"HKCU\Software\ZentariumTests\Registered"  # written by the test DLL's registration
 SETTINGS_KEY = r"HKCU\SOFTWARE\Zentarium"
+# The machine is a 64-bit Windows, seen here from outside (a 64-bit view): the even DLL types go
+# to system32 whatever the exe, the odd ones to the 32-bit system folder, syswow64.
 SYSTEM32 = "C:\\windows\\system32\\"
+SYSWOW64 = "C:\\windows\\syswow64\\"
 INSTALLER_ARGUMENTS = {  # type -> arguments before the quoted log path
     3: "/q /l", 4: "/q /l", 5: "/q /norestart /log", 6: "/q /norestart /log",
     **{kind: "/quiet /repair /norestart /log" for kind in range(7, 13)},
@@ -63,8 +66,13 @@ def check_installer_package(checks, machine, work, entry):
     checks.expect(os.path.isfile(machine.unix_path(log)), f"{entry['file']}: its log file {log}")
 
 
+def system_folder(kind):
+    return SYSTEM32 if kind % 2 == 0 else SYSWOW64
+
+
 def check_dll_package(checks, machine, work, entry, dll_bytes):
     folder = work + entry["file"] + "dir\\"
+    system = system_folder(entry["type"])
     top_level = sorted(name for name in os.listdir(machine.unix_path(folder))
                        if os.path.isfile(os.path.join(machine.unix_path(folder), name)))
     nested = sorted(os.path.relpath(os.path.join(root, name), machine.unix_path(folder))
@@ -75,13 +83,16 @@ def check_dll_package(checks, machine, work, entry, dll_bytes):
     registered = wait_until("the registrations", lambda: _registered_all(machine, top_level),
                             REGISTRATION_WAIT_SECONDS, interval=0.5) if top_level else {}
     for name in top_level:
-        installed = machine.unix_path(SYSTEM32 + name)
+        installed = machine.unix_path(system + name)
         checks.expect(os.path.isfile(installed) and open(installed, "rb").read() == dll_bytes,
-                      f"{entry['file']}: {SYSTEM32}{name} installed")
-        checks.equal(registered.get(name, ("", ""))[1], SYSTEM32 + name, f"{entry['file']}: registration of {name}")
+                      f"{entry['file']}: {system}{name} installed")
+        checks.equal(registered.get(name, ("", ""))[1], system + name, f"{entry['file']}: registration of {name}")
+        other = SYSWOW64 if system == SYSTEM32 else SYSTEM32
+        checks.expect(not os.path.exists(machine.unix_path(other + name)),
+                      f"{entry['file']}: {name} is not in {other} as well")
     for path in nested:
         name = os.path.basename(path)
-        checks.expect(not os.path.exists(machine.unix_path(SYSTEM32 + name)),
+        checks.expect(not os.path.exists(machine.unix_path(system + name)),
                       f"{entry['file']}: the nested {path} is not installed")
         checks.expect(name not in registered, f"{entry['file']}: the nested {path} is not registered")
 

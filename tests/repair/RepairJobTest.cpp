@@ -236,13 +236,13 @@ public:
     SystemDllCleanup& operator=(const SystemDllCleanup&) = delete;
 
     static constexpr const wchar_t* kNames[] = {L"zentest_reg_a.dll", L"zentest reg space.dll"};
-    static std::wstring System32() { return L"C:\\windows\\system32\\"; }
+    static std::wstring Folder() { return repair_test::NativeDllFolder(); }
 
 private:
     static void Clean()
     {
         for (const wchar_t* name : kNames)
-            repair_test::RemoveSystemFile(System32() + name);
+            repair_test::RemoveSystemFile(Folder() + name);
         repair_test::ForgetRegistrations();
     }
 };
@@ -257,10 +257,10 @@ TEST_F(RepairJobTest, DllPackageReachesTheSystemFolderFromAWorkDirectoryOnAnothe
         std::wstring path;
         ~RemoveWorkDirectory() { repair_test::RemoveTree(path); }
     } removeWorkDirectory{otherDrive};
-    const std::wstring installed = SystemDllCleanup::System32() + SystemDllCleanup::kNames[0];
+    const std::wstring installed = SystemDllCleanup::Folder() + SystemDllCleanup::kNames[0];
     ServeFixture(L"dlls.7z", L"repairtest-dlls.7z");
 
-    EXPECT_EQ(Repair({Entry(PackageUrl(L"repairtest-dlls.7z"), 14)}, otherDrive),
+    EXPECT_EQ(Repair({Entry(PackageUrl(L"repairtest-dlls.7z"), repair_test::NativeDllType())}, otherDrive),
               (std::vector<Posted>{Done(0), kFinished}));
     EXPECT_TRUE(IsFile(otherDrive + L"repairtest-dlls.7zdir\\zentest_reg_a.dll"));
     EXPECT_EQ(ReadText(installed), ReadText(repair_test::RepairFixture(L"zentest_reg.dll")));

@@ -123,6 +123,18 @@ void RemoveSystemFile(const std::wstring& path)
 
 std::wstring DriveRootOfTemp() { return TempRoot().substr(0, 3); }
 
+#if defined(_WIN64)
+std::wstring RealSystem32() { return DriveRootOfTemp() + L"windows\\system32\\"; }
+int32_t NativeDllType() { return 14; }
+std::wstring NativeDllFolder() { return DriveRootOfTemp() + L"windows\\system32\\"; }
+bool TestDllsRegisterFromSystem32() { return true; }
+#else
+std::wstring RealSystem32() { return DriveRootOfTemp() + L"windows\\sysnative\\"; }
+int32_t NativeDllType() { return 13; }
+std::wstring NativeDllFolder() { return DriveRootOfTemp() + L"windows\\syswow64\\"; }
+bool TestDllsRegisterFromSystem32() { return false; }
+#endif
+
 bool RunAndWait(const std::wstring& commandLine, DWORD timeoutMs)
 {
     std::wstring buffer = commandLine;

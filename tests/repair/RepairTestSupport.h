@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -52,6 +53,17 @@ void RemoveSystemFile(const std::wstring& path);
 
 // "C:\" of the temporary folder: the drive the tests' work directories are on.
 std::wstring DriveRootOfTemp();
+
+// The test machine is a 64-bit Windows. Its 64-bit system32 as this process reaches it: a 32-bit
+// process is redirected from "system32" to syswow64 and reaches the real one through "sysnative".
+std::wstring RealSystem32();
+// The test DLLs are built for the test's own architecture: the DLL-archive type whose system
+// folder fits them (14, system32, for x64; 13, syswow64, for x86) and that folder by its real
+// name, as the DLL's registration records it.
+int32_t NativeDllType();
+std::wstring NativeDllFolder();
+// A 64-bit regsvr32 cannot load a 32-bit DLL: the x86 test DLLs are not registered from system32.
+bool TestDllsRegisterFromSystem32();
 
 // Runs a command line and waits for it (at most timeoutMs); false when it could not start.
 bool RunAndWait(const std::wstring& commandLine, DWORD timeoutMs);
