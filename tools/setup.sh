@@ -41,6 +41,17 @@ if ! dpkg --print-foreign-architectures | grep -qx i386; then
     arch_added=1
 fi
 
+# A mirror in the middle of a sync fails an index now and then; retry, then go on with the lists
+# there are (the install below fails on its own if a package is really missing).
+apt_update() {
+    local try
+    for try in 1 2 3; do
+        apt-get update -q </dev/null && return 0
+        sleep $((try * 10))
+    done
+    echo "setup.sh: apt-get update failed three times; using the package lists there are" >&2
+}
+
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -48,7 +59,7 @@ done
 src_changed=$(enable_source_lists)
 if [ ${#missing[@]} -gt 0 ] || [ "$src_changed" = 1 ] || [ "$arch_added" = 1 ] || [ ! -d /var/lib/apt/lists ] \
    || ! ls /var/lib/apt/lists/*Sources* >/dev/null 2>&1; then
-    apt-get update -q </dev/null
+    apt_update
 fi
 if [ ${#missing[@]} -gt 0 ]; then
     apt-get install -y -q --no-install-recommends "${missing[@]}" </dev/null
