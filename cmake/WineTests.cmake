@@ -45,7 +45,7 @@ function(zentarium_add_test name)
     cmake_parse_arguments(ARG "UNMANAGED" "LOCALE;TIMEOUT"
         "LABELS;SOURCES;LIBRARIES;DEPENDS;ENVIRONMENT;FIXTURES" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
-    target_link_libraries(${name} PRIVATE zentarium_options gtest_main ${ARG_LIBRARIES})
+    target_link_libraries(${name} PRIVATE zentarium_options test_main ${ARG_LIBRARIES})
     if(ARG_DEPENDS)
         add_dependencies(${name} ${ARG_DEPENDS})
     endif()

@@ -113,6 +113,13 @@ run)
     rc=0
     wait $child || rc=$?
     cat "$output"
+    # A test exe killed from outside (the OOM killer, say) can leave Wine reporting 0; a
+    # GoogleTest run that began but never printed its summary did not pass.
+    if [ $rc = 0 ] && grep -q '^\[==========\] Running' "$output" \
+       && ! grep -q '^\[==========\] .* ran\.' "$output"; then
+        echo "wine-harness: the test exe ended without its summary" >&2
+        rc=1
+    fi
     rm -f "$output"
     exit $rc
     ;;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "GuiTestSupport.h"
 #include "TreeWindow.h"
 #include "VxLoadResource.h"
@@ -129,6 +131,38 @@ TEST_F(PaintManagerPaint, LayoutWaitsForThePaintAndTouchesOnlyWhatNeedsIt)
     EXPECT_EQ(moved->layouts, movedLayouts + 1);
     EXPECT_EQ(still->layouts, stillLayouts);
     EXPECT_FALSE(moved->IsUpdateNeeded());
+    DestroyWindow(window.GetHWND());
+}
+
+// A layout that asks for another one (a list showing its scroll bar, say) is served in the same
+// paint; the manager must not stay "layout pending" with no paint on its way.
+TEST_F(PaintManagerPaint, LayoutRequestedDuringTheLayoutIsServedAndNotLeftPending)
+{
+    struct Chained : ProbeControl {
+        ProbeControl* next = nullptr;
+        void SetPos(RECT rect) override
+        {
+            ProbeControl::SetPos(rect);
+            if (next)
+                std::exchange(next, nullptr)->NeedUpdate();
+        }
+    };
+    Chained* first = nullptr;
+    ProbeControl* second = nullptr;
+    TreeWindow window([&](VxContainer& root) {
+        first = AddFloating<Chained>(root, {0, 0, 50, 50});
+        second = AddFloating(root, {100, 0, 150, 50});
+    });
+    ASSERT_TRUE(window.Open());
+    const int secondLayouts = second->layouts;
+    first->next = second;
+    first->NeedUpdate();
+    InvalidateRect(window.GetHWND(), nullptr, FALSE);
+    UpdateWindow(window.GetHWND());
+
+    EXPECT_EQ(second->layouts, secondLayouts + 1);
+    EXPECT_FALSE(window.Manager().IsUpdateNeeded());
+    EXPECT_FALSE(GetUpdateRect(window.GetHWND(), nullptr, FALSE));
     DestroyWindow(window.GetHWND());
 }
 

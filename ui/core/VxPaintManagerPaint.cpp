@@ -55,8 +55,10 @@ void VxPaintManager::RunPendingLayout(const RECT& client)
         SendNotify(root_, kNotifyWindowInit);
     }
     if (layoutNeeded_) {
-        layoutNeeded_ = false;
         LayOutUpdateNeeded();
+        // Requests made by the layouts themselves were served by the same walk. Left set, the
+        // flag would say "layout pending" with no paint on its way to run it.
+        layoutNeeded_ = false;
     }
 }
 
