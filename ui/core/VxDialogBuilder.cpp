@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "SkinFiles.h"
+#include "TinyXmlText.h"
 #include "UniqueHandle.h"
 #include "VxContainer.h"
 #include "VxControlFactory.h"
@@ -134,6 +135,7 @@ bool VxDialogBuilder::ParseBytes(std::string bytes)
 {
     if (!XmlNestingWithin(bytes, kMaxNesting))
         return false;
+    PadForTinyXml(bytes);
     document_->Clear();
     document_->Parse(bytes.c_str(), nullptr, codePage_ == CP_UTF8 ? TIXML_ENCODING_UTF8 : TIXML_ENCODING_LEGACY);
     return !document_->Error();

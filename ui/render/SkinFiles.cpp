@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "TinyXmlText.h"
 #include "UniqueHandle.h"
 #include "XmlNesting.h"
 
@@ -61,6 +62,7 @@ bool LoadXmlFile(const std::wstring& path, TiXmlDocument& document)
     if (!ReadFile(file.Get(), text.data(), static_cast<DWORD>(text.size()), &read, nullptr) || read != text.size() ||
         !XmlNestingWithin(text, kMaxXmlNesting))
         return false;
+    PadForTinyXml(text);
     document.Parse(text.c_str(), nullptr, TIXML_ENCODING_UTF8);
     return !document.Error();
 }
