@@ -1,0 +1,82 @@
+#include "JpegSegments.h"
+
+namespace VXM {
+
+namespace {
+
+constexpr uint8_t kMarkerPrefix = 0xFF;
+constexpr uint8_t kStartOfImage = 0xD8;
+constexpr uint8_t kEndOfImage = 0xD9;
+constexpr uint8_t kHuffmanTables = 0xC4;
+constexpr int kTableRoom = 256;
+constexpr int kCodeLengths = 16;
+
+// Reads as stb_image does: zeros past the end.
+class ByteReader {
+public:
+    ByteReader(const uint8_t* data, size_t size, size_t at) : data_(data), size_(size), at_(at) {}
+    uint8_t Next() { return at_ < size_ ? data_[at_++] : 0; }
+    int Next16() { return Next() << 8 | Next(); }
+    void Skip(size_t count) { at_ = count < size_ - at_ ? at_ + count : size_; }
+
+private:
+    const uint8_t* data_;
+    size_t size_;
+    size_t at_;
+};
+
+// The tables of one DHT segment, read the way stb_image reads them: counts are taken even when
+// the segment's length has run out.
+bool TablesFit(const uint8_t* data, size_t size, size_t at)
+{
+    ByteReader reader(data, size, at);
+    int left = reader.Next16() - 2;
+    while (left > 0) {
+        reader.Next();  // table class and id
+        int codes = 0;
+        for (int i = 0; i < kCodeLengths; ++i)
+            codes += reader.Next();
+        if (codes > kTableRoom)
+            return false;
+        reader.Skip(static_cast<size_t>(codes));
+        left -= 1 + kCodeLengths + codes;
+    }
+    return true;
+}
+
+// Markers without a length: stuffed zero, TEM, restarts, start and end of image.
+bool StandsAlone(uint8_t marker)
+{
+    return marker == 0x00 || marker == 0x01 || (marker >= 0xD0 && marker <= kEndOfImage);
+}
+
+}  // namespace
+
+bool JpegHuffmanCountsFit(const uint8_t* data, size_t size)
+{
+    if (size < 2 || data[0] != kMarkerPrefix || data[1] != kStartOfImage)
+        return true;
+    // Every marker, in the headers and between the scans' entropy-coded bytes, as stb_image
+    // finds them; segments are stepped over by their length.
+    size_t at = 2;
+    while (at < size) {
+        if (data[at++] != kMarkerPrefix)
+            continue;
+        while (at < size && data[at] == kMarkerPrefix)
+            ++at;
+        if (at >= size)
+            break;
+        const uint8_t marker = data[at++];
+        if (marker == kEndOfImage)
+            break;
+        if (StandsAlone(marker))
+            continue;
+        if (marker == kHuffmanTables && !TablesFit(data, size, at))
+            return false;
+        const size_t length = at + 1 < size ? size_t{data[at]} << 8 | data[at + 1] : 2;
+        at += length < 2 ? 2 : length;
+    }
+    return true;
+}
+
+}  // namespace VXM

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+namespace VXM {
+
+// False for a JPEG with a Huffman table whose 16 code counts add up to more than 256.
+// stb_image builds the table from the counts before it checks anything and writes past the
+// table's 257 entries for such a file; every other input is true.
+bool JpegHuffmanCountsFit(const uint8_t* data, size_t size);
+
+}  // namespace VXM
