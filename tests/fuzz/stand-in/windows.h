@@ -81,6 +81,11 @@ struct EVENTLOGRECORD {
 };
 static_assert(sizeof(EVENTLOGRECORD) == 56);
 
+inline BOOL IsRectEmpty(const RECT* rect)
+{
+    return rect->right <= rect->left || rect->bottom <= rect->top;
+}
+
 // UTF-8 <-> UTF-16 only (the units pass CP_UTF8 or, for narrow ASCII, any code page); invalid
 // sequences become U+FFFD as on Windows without MB_ERR_INVALID_CHARS.
 int MultiByteToWideChar(UINT codePage, DWORD flags, const char* text, int length, wchar_t* out, int room);
