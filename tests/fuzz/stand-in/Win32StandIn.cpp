@@ -168,3 +168,13 @@ UINT GetSystemWindowsDirectoryW(wchar_t* buffer, UINT size)
     std::wmemcpy(buffer, kWindows, length + 1);
     return length;
 }
+
+DWORD GetFileAttributesW(const wchar_t*)
+{
+    return INVALID_FILE_ATTRIBUTES;
+}
+
+BOOL CreateDirectoryW(const wchar_t*, void*)
+{
+    return FALSE;
+}

@@ -26,6 +26,7 @@ using HDC = struct StandInDc*;
 #define DT_SINGLELINE 0x20u
 #define LCMAP_LOWERCASE 0x100u
 #define LOCALE_NAME_INVARIANT L""
+#define INVALID_FILE_ATTRIBUTES 0xFFFFFFFFu
 #define _countof(array) (sizeof(array) / sizeof((array)[0]))
 
 struct RECT {
@@ -98,3 +99,6 @@ BOOL FileTimeToSystemTime(const FILETIME* fileTime, SYSTEMTIME* systemTime);
 // Fails: the callers keep UTC.
 BOOL SystemTimeToTzSpecificLocalTime(const void* zone, const SYSTEMTIME* utc, SYSTEMTIME* local);
 UINT GetSystemWindowsDirectoryW(wchar_t* buffer, UINT size);
+// The file system calls fail: the fuzzers touch no files.
+DWORD GetFileAttributesW(const wchar_t* path);
+BOOL CreateDirectoryW(const wchar_t* path, void* security);
