@@ -12,12 +12,13 @@ namespace {
 // Small, so that mutations reach the limit.
 constexpr int kMaxDepth = 8;
 
+// Elements that hold something, the ones the check counts: an empty element opens nothing.
 int ElementDepth(const TiXmlNode* node)
 {
     int deepest = 0;
     for (const TiXmlNode* child = node->FirstChild(); child; child = child->NextSibling())
         deepest = std::max(deepest, ElementDepth(child));
-    return deepest + (node->ToElement() ? 1 : 0);
+    return deepest + (node->ToElement() && node->FirstChild() ? 1 : 0);
 }
 
 }  // namespace
