@@ -178,3 +178,60 @@ BOOL CreateDirectoryW(const wchar_t*, void*)
 {
     return FALSE;
 }
+
+HGDIOBJ SelectObject(HDC dc, HGDIOBJ object)
+{
+    HGDIOBJ previous = dc->selected;
+    dc->selected = object;
+    return previous ? previous : object;
+}
+
+BOOL DeleteObject(HGDIOBJ)
+{
+    return TRUE;
+}
+
+BOOL DeleteDC(HDC)
+{
+    return TRUE;
+}
+
+BOOL DestroyIcon(HICON)
+{
+    return TRUE;
+}
+
+HDC GetDC(HWND)
+{
+    return nullptr;
+}
+
+int ReleaseDC(HWND, HDC)
+{
+    return 1;
+}
+
+BOOL GetCharABCWidthsW(HDC, UINT, UINT, ABC*)
+{
+    return FALSE;
+}
+
+BOOL CloseHandle(HANDLE)
+{
+    return TRUE;
+}
+
+BOOL FindClose(HANDLE)
+{
+    return TRUE;
+}
+
+long RegCloseKey(HKEY)
+{
+    return 0;
+}
+
+BOOL FreeLibrary(HMODULE)
+{
+    return TRUE;
+}
