@@ -26,11 +26,11 @@ seeds=("$corpus")
 export UBSAN_OPTIONS=print_stacktrace=1
 status=0
 # New inputs land in the scratch folder; a fresh merge of the corpus and them keeps the fewest
-# inputs that reach the same coverage, so the stored corpus stays small.
+# inputs that reach the same edges (hit counts aside), so the stored corpus stays small.
 mkdir "$scratch/new" "$scratch/merged"
 nice -n 10 "$exe" -max_total_time="$seconds" -timeout=10 -print_final_stats=1 \
     -artifact_prefix="$findings/" "$scratch/new" "${seeds[@]}" || status=$?
-if nice -n 10 "$exe" -merge=1 "$scratch/merged" "$corpus" "$scratch/new" >/dev/null 2>&1 &&
+if nice -n 10 "$exe" -merge=1 -use_counters=0 "$scratch/merged" "$corpus" "$scratch/new" >/dev/null 2>&1 &&
    [ -n "$(ls -A "$scratch/merged")" ]; then
     rm -f "$corpus"/*
     cp "$scratch/merged"/* "$corpus"/
