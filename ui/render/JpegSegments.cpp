@@ -54,11 +54,15 @@ bool StandsAlone(uint8_t marker)
 
 bool JpegHuffmanCountsFit(const uint8_t* data, size_t size)
 {
-    if (size < 2 || data[0] != kMarkerPrefix || data[1] != kStartOfImage)
+    // stb_image takes fill bytes before any marker, the first one too.
+    size_t at = 0;
+    while (at < size && data[at] == kMarkerPrefix)
+        ++at;
+    if (at == 0 || at >= size || data[at] != kStartOfImage)
         return true;
+    ++at;
     // Every marker, in the headers and between the scans' entropy-coded bytes, as stb_image
     // finds them; segments are stepped over by their length.
-    size_t at = 2;
     while (at < size) {
         if (data[at++] != kMarkerPrefix)
             continue;
