@@ -1,5 +1,6 @@
 #include "PngChunks.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace VXM {
@@ -7,7 +8,8 @@ namespace VXM {
 namespace {
 
 constexpr uint8_t kSignature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-constexpr size_t kChunkOverhead = 12;  // length, type and CRC
+constexpr size_t kChunkHeader = 8;     // length and type
+constexpr size_t kChunkOverhead = 12;  // and the CRC
 
 bool IsEmptyIdat(const uint8_t* chunk)
 {
@@ -20,14 +22,15 @@ uint64_t ChunkSize(const uint8_t* chunk)
     return kChunkOverhead + uint64_t{length};
 }
 
-// Calls visit(offset, chunk size) for each whole chunk after the signature; returns where the
-// walk stopped. A chunk cut short by the end of the bytes stops it.
+// Calls visit(offset, chunk size) for each chunk after the signature whose length and type are
+// there (stb_image copies a chunk's data before it reads the CRC, so a chunk cut short counts,
+// with the bytes it has); returns where the walk stopped.
 template <typename Visit>
 size_t WalkChunks(const uint8_t* data, size_t size, Visit visit)
 {
     size_t at = sizeof(kSignature);
-    while (size - at >= kChunkOverhead && ChunkSize(data + at) <= size - at) {
-        const auto chunkSize = static_cast<size_t>(ChunkSize(data + at));
+    while (size - at >= kChunkHeader) {
+        const auto chunkSize = static_cast<size_t>(std::min<uint64_t>(ChunkSize(data + at), size - at));
         visit(at, chunkSize);
         at += chunkSize;
     }
@@ -49,8 +52,7 @@ std::optional<std::vector<uint8_t>> PngWithoutEmptyIdat(const uint8_t* data, siz
         if (!IsEmptyIdat(data + at))
             kept.insert(kept.end(), data + at, data + at + chunkSize);
     });
-    // The rest is kept as it is: the decoder refuses a cut chunk itself.
-    kept.insert(kept.end(), data + end, data + size);
+    kept.insert(kept.end(), data + end, data + size);  // less than a chunk header
     return kept;
 }
 
