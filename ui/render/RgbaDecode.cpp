@@ -87,8 +87,9 @@ RgbaImage DecodeRgba(const uint8_t* data, size_t size)
         size = screened->size();
     }
     int width = 0, height = 0, channels = 0;
-    if (!stbi_info_from_memory(data, static_cast<int>(size), &width, &height, &channels) ||
-        uint64_t(width) * uint64_t(height) > kMaxPixels)
+    // stb_image gives a BMP of height 0 as an image without pixels.
+    if (!stbi_info_from_memory(data, static_cast<int>(size), &width, &height, &channels) || width <= 0 ||
+        height <= 0 || uint64_t(width) * uint64_t(height) > kMaxPixels)
         return image;
     ScopedDecodeLimit limit(DecodeBlockLimit(width, height, size));
     image.samples.reset(stbi_load_from_memory(data, static_cast<int>(size), &width, &height, &channels, 4));

@@ -63,9 +63,9 @@ public:
 private:
     bool StartsWith(std::string_view prefix) const { return text_.substr(pos_).starts_with(prefix); }
 
-    bool SkipPast(std::string_view end)
+    bool SkipOpenerAndPast(size_t opener, std::string_view end)
     {
-        const size_t found = text_.find(end, pos_);
+        const size_t found = text_.find(end, pos_ + opener);
         if (found == std::string_view::npos)
             return false;
         pos_ = found + end.size();
@@ -90,10 +90,11 @@ private:
 
     bool ReadMarkup()
     {
+        // The end is looked for after the opener, as TinyXML does: "<!-->" opens a comment.
         if (StartsWith("<!--"))
-            return SkipPast("-->");
+            return SkipOpenerAndPast(4, "-->");
         if (StartsWith("<![CDATA["))
-            return SkipPast("]]>");
+            return SkipOpenerAndPast(9, "]]>");
         if (StartsWith("<!") || StartsWith("<?"))
             return SkipSection();
         if (StartsWith("</"))
