@@ -15,6 +15,8 @@ set(ZENTARIUM_FIXTURE_DIR ${CMAKE_BINARY_DIR}/bin/fixtures)
 set(ZENTARIUM_HARNESS ${CMAKE_SOURCE_DIR}/tools/wine-harness.sh)
 set(ZENTARIUM_X86_TEST_TREE "" CACHE PATH
     "Build tree of the x86 exes whose tests this tree's CTest runs too (tests labelled x86)")
+set(ZENTARIUM_FUZZ_TEST_TREE "" CACHE PATH
+    "Native fuzz build tree whose corpus replays this tree's CTest runs too (tests labelled fuzz)")
 
 if(ZENTARIUM_REGISTER_TESTS)
     enable_testing()
@@ -31,6 +33,12 @@ if(ZENTARIUM_REGISTER_TESTS)
         file(WRITE ${CMAKE_BINARY_DIR}/x86-tests.cmake "subdirs(\"${ZENTARIUM_X86_TEST_TREE}\")\n")
         set_property(DIRECTORY ${CMAKE_SOURCE_DIR} APPEND PROPERTY TEST_INCLUDE_FILES
             ${CMAKE_BINARY_DIR}/x86-tests.cmake)
+    endif()
+    # The native fuzz tree's corpus replays (label fuzz) run in the same CTest run.
+    if(ZENTARIUM_FUZZ_TEST_TREE)
+        file(WRITE ${CMAKE_BINARY_DIR}/fuzz-tests.cmake "subdirs(\"${ZENTARIUM_FUZZ_TEST_TREE}\")\n")
+        set_property(DIRECTORY ${CMAKE_SOURCE_DIR} APPEND PROPERTY TEST_INCLUDE_FILES
+            ${CMAKE_BINARY_DIR}/fuzz-tests.cmake)
     endif()
 endif()
 

@@ -9,7 +9,8 @@ cache=${ZENTARIUM_DEPS_CACHE:-/var/cache/zentarium-deps}
 packages=(cmake ninja-build g++-mingw-w64-x86-64 g++-mingw-w64-i686 mingw-w64-tools
           wine wine64 wine32:i386 xvfb xdotool imagemagick fonts-wqy-microhei libz-mingw-w64-dev
           libstb-dev googletest 7zip wixl openssl python3 dpkg-dev locales
-          qrencode zbar-tools icoutils librsvg2-bin optipng fonts-dejavu-core)
+          qrencode zbar-tools icoutils librsvg2-bin optipng fonts-dejavu-core
+          clang-14 libclang-rt-14-dev)
 
 enable_source_lists() {
     local changed=0 f
@@ -77,7 +78,8 @@ if [ "${regen:-0}" = 1 ] || ! locale -a 2>/dev/null | grep -qi '^zh_CN.utf8$'; t
 fi
 
 mkdir -p "$cache"
-for src in libjsoncpp tinyxml 7zip; do
+# zlib: the MinGW build links Debian's libz-mingw-w64-dev; the fuzz build instruments the source.
+for src in libjsoncpp tinyxml 7zip zlib; do
     if ! ls "$cache/${src}"_*.dsc >/dev/null 2>&1; then
         (cd "$cache" && apt-get source --download-only -q "$src" </dev/null)
     fi

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "SkinFiles.h"
+#include "TinyXmlText.h"
 #include "UniqueHandle.h"
 #include "VxContainer.h"
 #include "VxControlFactory.h"
@@ -132,7 +133,7 @@ bool VxDialogBuilder::Load(const wchar_t* xml, UINT type, const wchar_t* resourc
 
 bool VxDialogBuilder::ParseBytes(std::string bytes)
 {
-    if (!XmlNestingWithin(bytes, kMaxNesting))
+    if ((codePage_ == CP_UTF8 && !Utf8StepsFit(bytes)) || !XmlNestingWithin(bytes, kMaxNesting))
         return false;
     document_->Clear();
     document_->Parse(bytes.c_str(), nullptr, codePage_ == CP_UTF8 ? TIXML_ENCODING_UTF8 : TIXML_ENCODING_LEGACY);

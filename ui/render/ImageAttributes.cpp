@@ -16,6 +16,14 @@ int32_t Coordinate(int32_t value)
     return std::clamp(value, -kCoordinateLimit, kCoordinateLimit);
 }
 
+// The layouts' coordinate bound: a destination within it leaves room for the image's borders.
+constexpr int64_t kDestinationLimit = 0x3FFFFFFF;
+
+LONG Destination(int64_t value)
+{
+    return static_cast<LONG>(std::clamp(value, -kDestinationLimit, kDestinationLimit));
+}
+
 bool IsTrue(std::wstring_view value)
 {
     return value == L"true";
@@ -132,44 +140,40 @@ VxImageAttributes ParseImageAttributes(std::wstring_view image, std::wstring_vie
 
 RECT ComputeImageDestination(const RECT& control, const RECT& dest, std::wstring_view layout)
 {
-    RECT d = control;
+    // The control may span nearly the whole int range, so the sums are formed in 64 bits.
+    const int64_t left = control.left, top = control.top, right = control.right, bottom = control.bottom;
+    int64_t l = left, t = top, r = right, b = bottom;
     if (Contains(layout, L"vmiddle")) {
-        d.left = control.left + dest.left;
-        d.top = control.top + (control.bottom - control.top - dest.bottom) / 2 + dest.top;
+        l = left + dest.left;
+        t = top + (bottom - top - dest.bottom) / 2 + dest.top;
         if (dest.right != 0)
-            d.right = control.left + dest.right;
+            r = left + dest.right;
         if (dest.bottom != 0)
-            d.bottom = d.top + dest.bottom;
-        return d;
-    }
-    if (Contains(layout, L"hmiddle")) {
-        d.top = control.top + dest.top;
-        d.left = control.left + (control.right - control.left - dest.right) / 2 + dest.left;
+            b = t + dest.bottom;
+    } else if (Contains(layout, L"hmiddle")) {
+        t = top + dest.top;
+        l = left + (right - left - dest.right) / 2 + dest.left;
         if (dest.right != 0)
-            d.right = d.left + dest.right;
+            r = l + dest.right;
         if (dest.bottom != 0)
-            d.bottom = control.top + dest.bottom;
-        return d;
-    }
-    if (Contains(layout, L"right")) {
-        d.left = control.right - dest.right;
-        if (dest.right != 0)
-            d.right = control.right;
+            b = top + dest.bottom;
     } else {
-        d.left = control.left + dest.left;
-        if (dest.right != 0)
-            d.right = control.left + dest.right;
+        if (Contains(layout, L"right")) {
+            l = right - dest.right;
+        } else {
+            l = left + dest.left;
+            if (dest.right != 0)
+                r = left + dest.right;
+        }
+        if (Contains(layout, L"bottom")) {
+            t = bottom - dest.bottom;
+        } else {
+            t = top + dest.top;
+            if (dest.bottom != 0)
+                b = top + dest.bottom;
+        }
     }
-    if (Contains(layout, L"bottom")) {
-        d.top = control.bottom - dest.bottom;
-        if (dest.bottom != 0)
-            d.bottom = control.bottom;
-    } else {
-        d.top = control.top + dest.top;
-        if (dest.bottom != 0)
-            d.bottom = control.top + dest.bottom;
-    }
-    return d;
+    return RECT{Destination(l), Destination(t), Destination(r), Destination(b)};
 }
 
 }  // namespace VXM

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "TinyXmlText.h"
 #include "UniqueHandle.h"
 #include "XmlNesting.h"
 
@@ -59,7 +60,7 @@ bool LoadXmlFile(const std::wstring& path, TiXmlDocument& document)
     std::string text(static_cast<size_t>(size.QuadPart), '\0');
     DWORD read = 0;
     if (!ReadFile(file.Get(), text.data(), static_cast<DWORD>(text.size()), &read, nullptr) || read != text.size() ||
-        !XmlNestingWithin(text, kMaxXmlNesting))
+        !Utf8StepsFit(text) || !XmlNestingWithin(text, kMaxXmlNesting))
         return false;
     document.Parse(text.c_str(), nullptr, TIXML_ENCODING_UTF8);
     return !document.Error();

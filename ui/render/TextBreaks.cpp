@@ -49,9 +49,9 @@ size_t NextCharEnd(std::wstring_view text, size_t at)
 
 size_t PreviousCharStart(std::wstring_view text, size_t at)
 {
+    at = at > text.size() ? text.size() : at;
     if (at == 0)
         return 0;
-    at = at > text.size() ? text.size() : at;
     if (at >= 2 && IsLowSurrogate(text[at - 1]) && IsHighSurrogate(text[at - 2]))
         return at - 2;
     return at - 1;

@@ -26,15 +26,36 @@ bool IsBlank(char c)
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
 }
 
+// TinyXML reads "&#x" up to the next ";", whatever lies between, when the characters before the
+// ";" back to the last "x" are hexadecimal digits: a "<" or a quote inside is swallowed. The end
+// of such an entity, or npos.
+size_t HexEntityEnd(std::string_view text, size_t at)
+{
+    if (text.substr(at, 3) != "&#x" || at + 3 >= text.size())
+        return std::string_view::npos;
+    const size_t end = text.find_first_of(std::string_view(";\0", 2), at + 3);  // strchr stops at a zero
+    if (end == std::string_view::npos || text[end] != ';')
+        return std::string_view::npos;
+    for (size_t q = end - 1; text[q] != 'x'; --q) {
+        if (!std::isxdigit(static_cast<unsigned char>(text[q])))
+            return std::string_view::npos;
+    }
+    return end + 1;
+}
+
 class TagReader {
 public:
     TagReader(std::string_view text, int maxDepth) : text_(text), maxDepth_(maxDepth) {}
 
     bool Read()
     {
-        while ((pos_ = text_.find('<', pos_)) != std::string_view::npos) {
-            if (!ReadMarkup())
+        while ((pos_ = text_.find_first_of("<&", pos_)) != std::string_view::npos) {
+            if (text_[pos_] == '&') {
+                const size_t entityEnd = HexEntityEnd(text_, pos_);
+                pos_ = entityEnd == std::string_view::npos ? pos_ + 1 : entityEnd;
+            } else if (!ReadMarkup()) {
                 return false;
+            }
         }
         return true;
     }
@@ -42,9 +63,9 @@ public:
 private:
     bool StartsWith(std::string_view prefix) const { return text_.substr(pos_).starts_with(prefix); }
 
-    bool SkipPast(std::string_view end)
+    bool SkipOpenerAndPast(size_t opener, std::string_view end)
     {
-        const size_t found = text_.find(end, pos_);
+        const size_t found = text_.find(end, pos_ + opener);
         if (found == std::string_view::npos)
             return false;
         pos_ = found + end.size();
@@ -69,10 +90,11 @@ private:
 
     bool ReadMarkup()
     {
+        // The end is looked for after the opener, as TinyXML does: "<!-->" opens a comment.
         if (StartsWith("<!--"))
-            return SkipPast("-->");
+            return SkipOpenerAndPast(4, "-->");
         if (StartsWith("<![CDATA["))
-            return SkipPast("]]>");
+            return SkipOpenerAndPast(9, "]]>");
         if (StartsWith("<!") || StartsWith("<?"))
             return SkipSection();
         if (StartsWith("</"))
@@ -133,7 +155,8 @@ private:
         }
     }
 
-    // Only quoted values, as well-formed XML has them; "<" may not appear in one.
+    // Only quoted values, as well-formed XML has them; no "<" in one, except inside an entity that
+    // TinyXML swallows whole.
     bool ReadAttribute()
     {
         if (ReadName().empty())
@@ -146,11 +169,17 @@ private:
         if (pos_ >= text_.size() || (text_[pos_] != '"' && text_[pos_] != '\''))
             return false;
         const char quote = text_[pos_];
-        const size_t end = text_.find(quote, pos_ + 1);
-        if (end == std::string_view::npos || text_.substr(pos_, end - pos_).find('<') != std::string_view::npos)
-            return false;
-        pos_ = end + 1;
-        return true;
+        for (size_t at = pos_ + 1; at < text_.size();) {
+            if (text_[at] == quote) {
+                pos_ = at + 1;
+                return true;
+            }
+            if (text_[at] == '<')
+                return false;
+            const size_t entityEnd = HexEntityEnd(text_, at);
+            at = entityEnd == std::string_view::npos ? at + 1 : entityEnd;
+        }
+        return false;
     }
 
     std::string_view text_;
