@@ -381,6 +381,9 @@ int RunMix(const Options& options)
     std::printf("working set after             : %8.1f MB   goal <= %.0f MB (%.1f MB before the drain)\n",
                 after.workingSet, kMemoryGoal, before.workingSet);
     std::printf("private bytes after           : %8.1f MB (%.1f MB before)\n", after.privateBytes, before.privateBytes);
+    std::printf("private bytes per finding     : %8.0f\n",
+                (after.privateBytes - before.privateBytes) * 1048576.0 / static_cast<double>(findings.size()));
+    std::printf("drain time per finding        : %8.2f us\n", drainTotal * 1000.0 / static_cast<double>(findings.size()));
     PrintRowCost(*window, before, after);
     PrintTickCosts(*window);
     std::fflush(stdout);
