@@ -33,6 +33,7 @@
 #include "FindingMix.h"
 #include "LeftOption.h"
 #include "ScanCategories.h"
+#include "ScanProgress.h"
 #include "UpdateQueue.h"
 #include "VxDialogBuilder.h"
 #include "VxLoadResource.h"
@@ -119,7 +120,7 @@ public:
             ShowCategory(static_cast<int>(wParam));
             return 0;
         case workers::kScanFinished:
-            Drain();
+            Drain(true);
             KillTimer(GetHWND(), kProgressTimer);
             finished = true;
             return 0;
@@ -132,7 +133,7 @@ public:
     {
         handled = false;
         if (wParam == kProgressTimer)
-            Drain();
+            Drain(false);
         return 0;
     }
 
@@ -154,12 +155,16 @@ public:
     bool finished = false;
 
 private:
-    void Drain()
+    // As the main window: a tick's drain is bounded, the one at the end of the scan is not.
+    void Drain(bool all)
     {
         const size_t pending = queue.PendingCount();
         const double start = Milliseconds();
-        queue.Drain();
-        if (pending == 0)
+        const bool hadLeft = left_;
+        if (all)
+            queue.Drain();
+        left_ = !all && !queue.DrainFor(scan::kTickDrainBudget);
+        if (pending == 0 && !hadLeft)
             return;
         ticks.push_back({Milliseconds() - start, 0, pending});
         painted_ = false;
@@ -187,6 +192,7 @@ private:
     }
 
     bool painted_ = true;
+    bool left_ = false;  // the last tick left findings for the next
 };
 
 using Targets = std::array<scan::CheckTarget, scan::kCategoryCount>;
