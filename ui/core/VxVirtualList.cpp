@@ -31,7 +31,7 @@ void VxVirtualList::RowsInserted(int at, int count)
 
 VxControl* VxVirtualList::ControlOfRow(int index) const
 {
-    if (index < range_.first || index >= range_.last || items_.empty())
+    if (index < range_.first || index >= range_.last || shownRows_.size() != items_.size() || items_.empty())
         return nullptr;
     const int slot = virtual_list::SlotOf(index, static_cast<int>(items_.size()));
     return shownRows_[slot] == index ? items_[slot] : nullptr;
@@ -106,6 +106,9 @@ void VxVirtualList::GrowPool(int size)
 void VxVirtualList::PlaceRows(const RECT& inner)
 {
     GrowPool(virtual_list::PoolSize(MetricsFor(inner)));
+    // A child added from outside takes a place in the pool.
+    if (shownRows_.size() != items_.size())
+        shownRows_.assign(items_.size(), -1);
     const virtual_list::Metrics metrics = MetricsFor(inner);
     const int scrollTop = ScrollTop();
     range_ = items_.empty() ? virtual_list::RowRange{} : virtual_list::VisibleRows(metrics, scrollTop);
