@@ -80,12 +80,6 @@ void CheckResult::Init()
     VxVerticalLayout::Init();
 }
 
-void CheckResult::DoPaint(HDC dc, const RECT& paint)
-{
-    repaintRequested_ = false;
-    VxVerticalLayout::DoPaint(dc, paint);
-}
-
 void CheckResult::SetTitle(std::wstring_view text)
 {
     SetLabel(title_, text, false);
@@ -148,7 +142,7 @@ void CheckResult::AddNote(const std::wstring& text)
     note->SetNormalTextPadding(RECT{35, 4, 0, 0});
     note->SetNormalBkImage(PngImage(kNoteIcon) + L" dest='3,3,27,27'");
     noteBox_->Add(note);
-    RequestRepaint();
+    RequestRepaint();  // one for every note and row added until the list is painted again
 }
 
 int CheckResult::TotalCount()
@@ -224,14 +218,6 @@ CheckResultItem* CheckResult::AddRow(int rowStyle)
     row->ShareDetailTotal(&detailTotal_);
     RequestRepaint();
     return row;
-}
-
-void CheckResult::RequestRepaint()
-{
-    if (repaintRequested_)
-        return;
-    repaintRequested_ = true;
-    Invalidate();
 }
 
 }  // namespace app

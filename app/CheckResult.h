@@ -16,7 +16,6 @@ public:
     UINT GetClass() const override;
     VXM::VxControl* GetInterface(UINT classCode) override;
     void Init() override;
-    void DoPaint(HDC dc, const RECT& paint) override;
 
     void SetTitle(std::wstring_view text);
     void SetDescription(std::wstring_view text);
@@ -45,8 +44,6 @@ private:
     // The row of that group ignoring case, made when missing.
     CheckResultItem* RowOf(const std::wstring& group, int rowStyle);
     CheckResultItem* AddRow(int rowStyle);
-    // One repaint request for every row and note added until the list is painted again.
-    void RequestRepaint();
 
     VXM::VxControl* title_ = nullptr;
     VXM::VxControl* description_ = nullptr;
@@ -63,7 +60,6 @@ private:
     std::wstring lastGroup_;             // as last given to RowOf
     CheckResultItem* lastRow_ = nullptr;  // its row, owned by rowList_
     int detailTotal_ = 0;  // kept by the rows (ShareDetailTotal)
-    bool repaintRequested_ = false;
 };
 
 }  // namespace app

@@ -29,9 +29,9 @@ VxControl* MakeIcon(const RECT& padding, int image)
     return icon;
 }
 
-QuietLabel* MakeLabel(const TextLook& look)
+VxControl* MakeLabel(const TextLook& look)
 {
-    QuietLabel* label = MakeWheelChild<QuietLabel>();
+    VxControl* label = MakeWheelChild();
     ApplyTextLook(*label, look);
     return label;
 }
@@ -76,6 +76,8 @@ CheckResultItem::CheckResultItem(int rowStyle) : rowStyle_(rowStyle)
     SetNormalBkColor(0xFFF5F5F5);
     borderColors_[kBorderNormal] = 0xFFE6E6E6;
     borderSizes_[kBorderNormal] = 1;
+    // A new row is covered by its list's repaint request.
+    repaintRequested_ = true;
 }
 
 UINT CheckResultItem::GetClass() const
@@ -115,12 +117,6 @@ void CheckResultItem::Init()
     if (!icon_)
         MakeChildren();
     VxHorizontalLayout::Init();
-}
-
-void CheckResultItem::DoPaint(HDC dc, const RECT& paint)
-{
-    repaintRequested_ = false;
-    VxHorizontalLayout::DoPaint(dc, paint);
 }
 
 void CheckResultItem::SetGroupName(std::wstring_view group)
@@ -200,20 +196,12 @@ void CheckResultItem::UpdateTexts()
     ShowText(countLabel_, CountTextOf(rowStyle_, GetDetailCount()));
 }
 
-void CheckResultItem::ShowText(QuietLabel* label, std::wstring_view text)
+void CheckResultItem::ShowText(VxControl* label, std::wstring_view text)
 {
     if (!label || label->GetText() == text)
         return;
     label->StoreText(text);
     RequestRepaint();
-}
-
-void CheckResultItem::RequestRepaint()
-{
-    if (repaintRequested_)
-        return;
-    repaintRequested_ = true;
-    Invalidate();
 }
 
 }  // namespace app

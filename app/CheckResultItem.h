@@ -3,7 +3,6 @@
 #include <map>
 #include <string>
 
-#include "QuietLabel.h"
 #include "VxHorizontalLayout.h"
 
 namespace VXM {
@@ -24,7 +23,6 @@ public:
     void OnLButtonDblClk(VXM::VxEventUI& event) override;
     bool Activate(VXM::VxEventUI& event) override;
     void Init() override;
-    void DoPaint(HDC dc, const RECT& paint) override;
 
     int GetRowStyle() const { return rowStyle_; }
     std::wstring GetGroupName() const { return groupName_; }
@@ -52,9 +50,9 @@ public:
 private:
     void MakeChildren();
     void UpdateTexts();
-    void ShowText(QuietLabel* label, std::wstring_view text);
-    // One repaint request for every change until the row is painted again.
-    void RequestRepaint();
+    // The text without a repaint request of the label: one of the row covers every change until
+    // the row is painted again.
+    void ShowText(VXM::VxControl* label, std::wstring_view text);
     // Notification 29 when the event came from the report button.
     void RequestReport(const VXM::VxEventUI& event);
 
@@ -63,14 +61,12 @@ private:
     std::wstring description_;
     std::map<std::wstring, std::wstring> details_;
     int* detailTotal_ = nullptr;  // not owned, outlives this row
-    // A new row is covered by its list's repaint request.
-    bool repaintRequested_ = true;
     VXM::VxControl* icon_ = nullptr;
     VXM::VxVerticalLayout* textColumn_ = nullptr;
-    QuietLabel* nameLabel_ = nullptr;
-    QuietLabel* descriptionLabel_ = nullptr;
+    VXM::VxControl* nameLabel_ = nullptr;
+    VXM::VxControl* descriptionLabel_ = nullptr;
     VXM::VxControl* statusIcon_ = nullptr;
-    QuietLabel* countLabel_ = nullptr;
+    VXM::VxControl* countLabel_ = nullptr;
     VXM::VxButton* reportButton_ = nullptr;
 };
 

@@ -77,12 +77,6 @@ void LeftOption::Init()
     VxButton::Init();
 }
 
-void LeftOption::DoPaint(HDC dc, const RECT& paint)
-{
-    repaintRequested_ = false;
-    VxButton::DoPaint(dc, paint);
-}
-
 void LeftOption::SetCount(int count)
 {
     const std::wstring text = std::to_wstring(count);
@@ -91,10 +85,7 @@ void LeftOption::SetCount(int count)
     badge_->StoreText(text);
     // The badge's width follows its text: the entry lays its children out again.
     NeedUpdate();
-    if (!repaintRequested_) {
-        repaintRequested_ = true;
-        Invalidate();
-    }
+    RequestRepaint();
 }
 
 // Each child is dressed before it is added: a control without a manager asks for no repaint.
@@ -115,7 +106,7 @@ void LeftOption::MakeChildren()
     title_->SetSelectedTextColor(kSelectedBarColor);
     AddChild(*this, title_);
 
-    badge_ = MakeChild<QuietLabel>();
+    badge_ = MakeChild();
     ApplyTextLook(*badge_, {.font = L"normal18", .height = 30, .padding = {0, 15, 10, 0}, .style = kTextCentered});
     badge_->SetNormalBkColor(kBadgeColor);
     badge_->SetNormalTextPadding(RECT{10, 0, 10, 0});

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "FindingSinks.h"
-#include "QuietLabel.h"
 #include "VxButton.h"
 
 namespace app {
@@ -16,7 +15,6 @@ public:
     void OnLButtonDblClk(VXM::VxEventUI& event) override;
     bool Activate(VXM::VxEventUI& event) override;
     void Init() override;
-    void DoPaint(HDC dc, const RECT& paint) override;
 
     // The badge shows the count; the entry is laid out again so the badge fits it.
     void SetCount(int count) override;
@@ -37,9 +35,8 @@ private:
     VXM::VxControl* highlight_ = nullptr;
     VXM::VxControl* icon_ = nullptr;
     VXM::VxControl* title_ = nullptr;
-    QuietLabel* badge_ = nullptr;
-    // The count changes with every finding: one repaint request until the entry is painted.
-    bool repaintRequested_ = false;
+    // Its text changes with every finding: the entry asks once for a repaint (RequestRepaint).
+    VXM::VxControl* badge_ = nullptr;
 };
 
 }  // namespace app

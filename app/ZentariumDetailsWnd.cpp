@@ -5,12 +5,14 @@
 
 #include "CheckResultItem.h"
 #include "ChildControls.h"
+#include "DetailLines.h"
 #include "ControlIds.h"
 #include "ControlLookup.h"
 #include "ScanCategories.h"
 #include "SkinWindow.h"
 #include "VxContainer.h"
 #include "VxDefines.h"
+#include "VxVirtualList.h"
 #include "ZentariumWnd.h"
 
 namespace app {
@@ -19,29 +21,6 @@ namespace {
 
 constexpr wchar_t kWindowClassName[] = L"ZentariumDetails_WND_CLASS";
 constexpr UINT kDllCategory = static_cast<UINT>(scan::kSystemDlls.list);
-constexpr int kDetailIconResource = 117;
-constexpr int kDetailLineHeight = 50;
-
-// One line of the list report: the detail text beside a small icon in a rounded frame. Dressed
-// before it joins the list: with a paint manager each setter would ask the window for a repaint,
-// which with 100,000 lines made the report take nine seconds to open.
-std::unique_ptr<VXM::VxControl> MakeDetailLine(const std::wstring& text)
-{
-    auto line = std::make_unique<VXM::VxControl>();
-    for (UINT event : {VXM::kEventMouseWheel, VXM::kEventMouseLeave, VXM::kEventMouseEnter})
-        line->SetControlDispatch(static_cast<int>(event), true);
-    line->SetText(OneLine(text));
-    line->SetNormalBkImage(PngImage(kDetailIconResource, L"10,10,40,40"));
-    line->SetTextStyle(DT_VCENTER | DT_SINGLELINE);
-    line->SetNormalTextPadding(RECT{50, 0, 0, 0});
-    line->SetFixedHeight(kDetailLineHeight);
-    line->SetAttribute(L"normalbordercolor", L"#ffE6E6E6");
-    line->SetAttribute(L"normalbordersize", L"2");
-    line->SetRoundCorner(SIZE{5, 5});
-    line->SetNormalFont(L"normal16");
-    line->SetNormalTextColor(0xFF000000);
-    return line;
-}
 
 }  // namespace
 
@@ -130,15 +109,19 @@ void ZentariumDetailsWnd::FillListReport(UINT category)
         AddDetailLines(*list);
 }
 
+// The lines fill the skin's list as one virtual list: only the lines in view have controls. It
+// takes the skin list's spacing and bar, which the skin list then never needs.
 void ZentariumDetailsWnd::AddDetailLines(VXM::VxContainer& list)
 {
-    // The report shows the row as it was when it opened: nothing runs between here and the end
-    // of the loop that could change the details.
-    for (const auto& [detail, extra] : row_.GetDetails()) {
-        std::unique_ptr<VXM::VxControl> line = MakeDetailLine(detail);
-        if (list.Add(line.get()))
-            line.release();  // owned by the list, which gives it the window's paint manager
-    }
+    auto lines = std::make_unique<VXM::VxVirtualList>();
+    if (!list.Add(lines.get()))
+        return;
+    VXM::VxVirtualList& added = *lines.release();  // owned by the list, which gives it the manager
+    for (UINT event : {VXM::kEventMouseWheel, VXM::kEventMouseLeave, VXM::kEventMouseEnter})
+        added.SetControlDispatch(static_cast<int>(event), true);
+    added.SetChildPadding(list.GetChildPadding());
+    added.SetAttribute(L"vscrollbar", L"VScrollBar1");
+    added.SetRows(std::make_unique<DetailLines>(row_.GetDetails()));
 }
 
 void ZentariumDetailsWnd::OnClick(UINT id)

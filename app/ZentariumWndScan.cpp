@@ -30,7 +30,7 @@ void ZentariumWnd::StartScan()
 void ZentariumWnd::ProgressTick()
 {
     tickCount_ = scan::NextTick(tickCount_);
-    updates_.Drain();
+    updates_.DrainFor(scan::kTickDrainBudget);
     SetText(main_ids::kScanStatus, scan::ScanStatusText(tickCount_));
     SetText(main_ids::kProgressText, scan::ScanProgressText(tickCount_));
     auto* bar = FindControlAs<VXM::VxProgress>(paintManager_, main_ids::kProgressBar, VXM::kClassProgress);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <string>
 
 // The scan page's percentage runs on elapsed time (one tick per 50 ms), not on work done, and
@@ -7,6 +8,8 @@
 namespace scan {
 
 inline constexpr int kLastTick = 999;
+// What one tick spends on findings at most; with its paint it stays well inside the 50 ms.
+inline constexpr std::chrono::milliseconds kTickDrainBudget{8};
 
 int NextTick(int tick);
 

@@ -49,23 +49,38 @@ bool UpdateQueue::Post(std::unique_ptr<ScanUpdate> update)
 
 void UpdateQueue::Drain()
 {
-    ApplyBatch();  // what an interrupted drain left, ahead of anything posted since
+    DrainFor(Clock::duration::max());
+}
+
+bool UpdateQueue::DrainFor(Clock::duration budget)
+{
+    const Clock::time_point now = Clock::now();
+    const Clock::time_point deadline = budget >= Clock::time_point::max() - now ? Clock::time_point::max() : now + budget;
+    if (!ApplyBatch(deadline))  // what an interrupted drain left, ahead of anything posted since
+        return false;
     {
         std::lock_guard<base::CriticalSection> guard(lock_);
         draining_.swap(pending_);
     }
-    ApplyBatch();
+    return ApplyBatch(deadline);
 }
 
-void UpdateQueue::ApplyBatch()
+bool UpdateQueue::ApplyBatch(Clock::time_point deadline)
 {
+    // A clock read costs about what a finding does.
+    constexpr size_t kUpdatesBetweenClockReads = 64;
+    size_t applied = 0;
     while (nextToApply_ < draining_.size()) {
+        if (++applied % kUpdatesBetweenClockReads == 0 && deadline != Clock::time_point::max() &&
+            Clock::now() >= deadline)
+            return false;
         // Taken out first: an update whose applying throws is freed, not applied again.
         const std::unique_ptr<ScanUpdate> update = std::move(draining_[nextToApply_++]);
         ApplyUpdate(*update);
     }
     draining_.clear();
     nextToApply_ = 0;
+    return true;
 }
 
 size_t UpdateQueue::PendingCount()

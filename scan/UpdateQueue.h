@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 #include <memory>
 #include <vector>
@@ -23,11 +24,18 @@ public:
     // list ends the drain with the failing update freed; the next drain goes on after it, so no
     // update is applied twice or out of order.
     void Drain();
+    // UI thread, on a progress tick: as Drain, but stops once about `budget` has passed and leaves
+    // the rest, in order and ahead of anything posted later, to the next call, so that a tick
+    // after a burst of findings keeps the window answering. True when nothing was left.
+    bool DrainFor(std::chrono::steady_clock::duration budget);
 
     size_t PendingCount();  // posted and not yet taken by a drain
 
 private:
-    void ApplyBatch();
+    using Clock = std::chrono::steady_clock;
+    // Applies the taken batch until `deadline` (looked at every few updates, after at least a
+    // few); true when the batch is done.
+    bool ApplyBatch(Clock::time_point deadline = Clock::time_point::max());
 
     base::CriticalSection lock_;
     std::vector<std::unique_ptr<ScanUpdate>> pending_;  // guarded by lock_

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cwchar>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -14,12 +15,14 @@
 #include "CheckResult.h"
 #include "CheckResultItem.h"
 #include "RepairTestSupport.h"
+#include "ScanUpdate.h"
 #include "SharedDllsValues.h"
 #include "VendorConfig.h"
 #include "VendorServer.h"
 #include "VxButton.h"
 #include "VxContainer.h"
 #include "VxDefines.h"
+#include "VxVirtualList.h"
 
 using app_test::EventLogSeam;
 using app_test::MainWindowRun;
@@ -48,6 +51,29 @@ VXM::VxContainer* Container(VXM::VxPaintManager& manager, UINT id)
     return control ? static_cast<VXM::VxContainer*>(control->GetInterface(VXM::kClassContainer)) : nullptr;
 }
 
+// The lines of the report's detail list, which shows them through a virtual list inside it.
+VXM::VxVirtualList* DetailLines(VXM::VxPaintManager& manager)
+{
+    VXM::VxContainer* list = Container(manager, 110);
+    return list && list->GetCount() == 1 ? dynamic_cast<VXM::VxVirtualList*>(list->GetItemAt(0)) : nullptr;
+}
+
+// Every line's text as its control shows it, read page by page down to the end of the list.
+std::vector<std::wstring> ReadLines(VXM::VxVirtualList& list)
+{
+    std::vector<std::wstring> lines;
+    for (;;) {
+        while (VXM::VxControl* line = list.ControlOfRow(static_cast<int>(lines.size())))
+            lines.push_back(line->GetText());
+        const LONG before = list.GetScrollPos().cy;
+        list.PageDown();
+        if (list.GetScrollPos().cy == before)
+            break;
+    }
+    list.HomeUp();
+    return lines;
+}
+
 // Looks at a painted dialog, saves its picture, then clicks `clickId` in it.
 std::function<bool()> InspectThenClick(const wchar_t* className, Opened& opened, std::vector<UINT> ids,
                                        UINT clickId, std::wstring picture)
@@ -67,11 +93,9 @@ std::function<bool()> InspectThenClick(const wchar_t* className, Opened& opened,
             opened.shown.push_back(control && control->IsVisible());
             opened.texts.push_back(control ? control->GetText() : L"");
         }
-        if (VXM::VxContainer* list = Container(*manager, 110)) {
-            for (int i = 0; i < list->GetCount(); ++i)
-                opened.lines.push_back(list->GetItemAt(i)->GetText());
-        }
         app_test::SaveWindowPicture(window, picture);
+        if (VXM::VxVirtualList* lines = DetailLines(*manager))
+            opened.lines = ReadLines(*lines);
         if (VXM::VxControl* button = manager->FindControl(clickId))
             app_test::PostClick(window, *button);
         return true;
@@ -192,6 +216,73 @@ TEST_F(DialogsGui, JunkReportListsTheRowsFilesInOrderUnderItsFolder)
     // Closed with its own button: the scan page is still there.
     EXPECT_TRUE(run.Shows(114));
     EXPECT_FALSE(run.Shows(131));
+}
+
+// The report of a row of 100,000 files: the count, the first line at the top, and after scrolling
+// to the end the last line at the bottom, with the scroll range of a list holding every line.
+TEST_F(DialogsGui, ReportOfAHundredThousandFilesShowsTheFirstLineAndAtTheEndTheLast)
+{
+    constexpr int kFiles = 100000;
+    MainWindowRun run;
+    ASSERT_TRUE(run.WaitUntilPainted());
+    run.Click(104);
+    ASSERT_TRUE(run.WaitForScanEnd());
+    app::CheckResult* junk = List(run, 123);
+    const std::wstring folder = L"C:\\Temp\\many\\";
+    // Added last to first: the report orders them.
+    for (int i = kFiles - 1; i >= 0; --i) {
+        wchar_t name[32] = {};
+        swprintf(name, 32, L"f%06d.tmp", i);
+        junk->AddFinding(folder, L"", scan::kJunkRow, folder + name, L"1");
+    }
+    run.Click(119);
+    app::CheckResultItem* row = junk->RowAt(junk->RowCount() - 1);
+    ASSERT_EQ(row->GetGroupName(), folder);
+    junk->RowList()->EndDown();
+
+    struct Seen {
+        std::wstring count;
+        std::wstring first;
+        std::wstring last;
+        bool firstAtTop = false;
+        bool lastAtBottom = false;
+        LONG range = -1;
+        LONG expectedRange = 0;
+    } seen;
+    {
+        ThreadTimer driver([&seen] {
+            HWND window = nullptr;
+            VXM::VxPaintManager* manager = PaintedDialog(kReportClass, &window);
+            if (!manager)
+                return false;
+            seen.count = manager->FindControl(109)->GetText();
+            if (VXM::VxVirtualList* lines = DetailLines(*manager); lines && lines->ControlOfRow(0)) {
+                const RECT list = lines->GetPos();
+                seen.first = lines->ControlOfRow(0)->GetText();
+                seen.firstAtTop = lines->ControlOfRow(0)->GetPos().top == list.top;
+                seen.expectedRange = kFiles * 50 + (kFiles - 1) * 5 - (list.bottom - list.top);
+                seen.range = lines->GetScrollRange().cy;
+                lines->EndDown();
+                UpdateWindow(window);
+                if (VXM::VxControl* last = lines->ControlOfRow(kFiles - 1)) {
+                    seen.last = last->GetText();
+                    seen.lastAtBottom = last->GetPos().bottom == list.bottom && last->IsVisible();
+                }
+                app_test::SaveWindowPicture(window, L"app-report-many-end");
+            }
+            app_test::PostClick(window, *manager->FindControl(100));
+            return true;
+        });
+        run.Click(*row->ReportButton());
+        ASSERT_TRUE(run.PumpUntil([&driver] { return driver.Finished(); }, 60000));
+        ASSERT_TRUE(run.PumpUntil([] { return !FindWindowW(kReportClass, nullptr); }, 10000));
+    }
+    EXPECT_EQ(seen.count, L"100000");
+    EXPECT_EQ(seen.first, folder + L"f000000.tmp");
+    EXPECT_TRUE(seen.firstAtTop);
+    EXPECT_EQ(seen.range, seen.expectedRange);
+    EXPECT_EQ(seen.last, folder + L"f099999.tmp");
+    EXPECT_TRUE(seen.lastAtBottom);
 }
 
 TEST_F(DialogsGui, DllReportShowsTheDllWithOneRepairButtonInTheSmallWindow)

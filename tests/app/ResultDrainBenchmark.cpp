@@ -33,6 +33,7 @@
 #include "FindingMix.h"
 #include "LeftOption.h"
 #include "ScanCategories.h"
+#include "ScanProgress.h"
 #include "UpdateQueue.h"
 #include "VxDialogBuilder.h"
 #include "VxLoadResource.h"
@@ -77,6 +78,7 @@ struct Tick {
     double drain = 0;
     double paint = 0;  // of the paint that followed the drain
     size_t pending = 0;
+    bool last = false;  // the drain on ScanFinished
 };
 
 // The scan page of the main window, reduced to what the drain touches.
@@ -119,7 +121,7 @@ public:
             ShowCategory(static_cast<int>(wParam));
             return 0;
         case workers::kScanFinished:
-            Drain();
+            Drain(true);
             KillTimer(GetHWND(), kProgressTimer);
             finished = true;
             return 0;
@@ -132,7 +134,7 @@ public:
     {
         handled = false;
         if (wParam == kProgressTimer)
-            Drain();
+            Drain(false);
         return 0;
     }
 
@@ -154,14 +156,18 @@ public:
     bool finished = false;
 
 private:
-    void Drain()
+    // As the main window: a tick's drain is bounded, the one at the end of the scan is not.
+    void Drain(bool all)
     {
         const size_t pending = queue.PendingCount();
         const double start = Milliseconds();
-        queue.Drain();
-        if (pending == 0)
+        const bool hadLeft = left_;
+        if (all)
+            queue.Drain();
+        left_ = !all && !queue.DrainFor(scan::kTickDrainBudget);
+        if (pending == 0 && !hadLeft)
             return;
-        ticks.push_back({Milliseconds() - start, 0, pending});
+        ticks.push_back({Milliseconds() - start, 0, pending, all});
         painted_ = false;
     }
 
@@ -187,6 +193,7 @@ private:
     }
 
     bool painted_ = true;
+    bool left_ = false;  // the last tick left findings for the next
 };
 
 using Targets = std::array<scan::CheckTarget, scan::kCategoryCount>;
@@ -358,9 +365,15 @@ int RunMix(const Options& options)
     double paintTotal = 0;
     double longest = 0;
     size_t longestPending = 0;
+    double longestTimerTick = 0;
+    double lastDrain = 0;
     for (const Tick& tick : window->ticks) {
         drainTotal += tick.drain;
         paintTotal += tick.paint;
+        if (tick.last)
+            lastDrain = tick.drain + tick.paint;
+        else
+            longestTimerTick = std::max(longestTimerTick, tick.drain + tick.paint);
         if (tick.drain + tick.paint > longest) {
             longest = tick.drain + tick.paint;
             longestPending = tick.pending;
@@ -378,9 +391,14 @@ int RunMix(const Options& options)
     std::printf("paints after the drains       : %8.1f ms\n", paintTotal);
     std::printf("longest tick (drain + paint)  : %8.1f ms   goal <= %.0f ms (%zu findings in it)\n", longest,
                 kTickGoal, longestPending);
+    std::printf("  of which: longest timer tick %.1f ms, the drain on ScanFinished %.1f ms\n", longestTimerTick,
+                lastDrain);
     std::printf("working set after             : %8.1f MB   goal <= %.0f MB (%.1f MB before the drain)\n",
                 after.workingSet, kMemoryGoal, before.workingSet);
     std::printf("private bytes after           : %8.1f MB (%.1f MB before)\n", after.privateBytes, before.privateBytes);
+    std::printf("private bytes per finding     : %8.0f\n",
+                (after.privateBytes - before.privateBytes) * 1048576.0 / static_cast<double>(findings.size()));
+    std::printf("drain time per finding        : %8.2f us\n", drainTotal * 1000.0 / static_cast<double>(findings.size()));
     PrintRowCost(*window, before, after);
     PrintTickCosts(*window);
     std::fflush(stdout);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <chrono>
 #include <memory>
 #include <new>
 #include <string>
@@ -120,6 +121,35 @@ TEST_F(Drain, AppliesInArrivalOrderAcrossListsAndEmptiesTheQueue)
     EXPECT_EQ(second.rows.size(), 1u);
     queue.Drain();
     EXPECT_EQ(list.log.size(), 2u);
+}
+
+// A tick with no time left still makes headway; what it leaves comes first on the next tick,
+// ahead of findings posted since, and a full drain applies everything.
+TEST_F(Drain, ABoundedDrainLeavesTheRestInOrderForTheNextCall)
+{
+    constexpr int kFindings = 1000;
+    for (int i = 0; i < kFindings; ++i)
+        queue.Post(Update(&list, &entry, scan::kJunkFile, std::to_wstring(i)));
+    EXPECT_FALSE(queue.DrainFor(std::chrono::steady_clock::duration::zero()));
+    const size_t afterOne = list.rows.size();
+    EXPECT_GT(afterOne, 0u);
+    EXPECT_LT(afterOne, static_cast<size_t>(kFindings));
+    queue.Post(Update(&list, &entry, scan::kJunkFile, L"later"));
+    int calls = 1;
+    while (!queue.DrainFor(std::chrono::steady_clock::duration::zero()) && calls < kFindings)
+        ++calls;
+    EXPECT_GT(calls, 2);
+    ASSERT_EQ(list.rows.size(), static_cast<size_t>(kFindings + 1));
+    for (int i = 0; i < kFindings; ++i)
+        ASSERT_EQ(list.rows[i].group, std::to_wstring(i));
+    EXPECT_EQ(list.rows.back().group, L"later");
+
+    for (int i = 0; i < kFindings; ++i)
+        queue.Post(Update(&list, &entry, scan::kJunkFile, L"x" + std::to_wstring(i)));
+    EXPECT_FALSE(queue.DrainFor(std::chrono::steady_clock::duration::zero()));
+    queue.Drain();
+    EXPECT_EQ(list.rows.size(), static_cast<size_t>(2 * kFindings + 1));
+    EXPECT_EQ(queue.PendingCount(), 0u);
 }
 
 TEST_F(Drain, NullUpdateIsRefused)

@@ -89,6 +89,7 @@ void PaintFloating(HDC dc, const RECT& paint, const RECT& item, const std::vecto
 
 void VxContainer::DoPaint(HDC dc, const RECT& paint)
 {
+    repaintRequested_ = false;
     if (!IsVisible() || !layout::Meets(paint, itemRect_))
         return;
     const RECT own = Intersection(paint, itemRect_);

@@ -554,6 +554,14 @@ void VxControl::Invalidate()
         top->manager_->InvalidateRect(top->GetPos());
 }
 
+void VxControl::RequestRepaint()
+{
+    if (repaintRequested_)
+        return;
+    repaintRequested_ = true;
+    Invalidate();
+}
+
 void VxControl::NeedUpdate()
 {
     updateNeeded_ = true;

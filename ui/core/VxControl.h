@@ -151,6 +151,11 @@ public:
 
     // Repaints the highest ancestor whose layout is pending, or this control.
     void Invalidate();
+    // Invalidate once until this control is painted again: an owner that changes its children
+    // thousands of times between two paints calls into the window system once.
+    void RequestRepaint();
+    // SetText without the repaint request, for an owner that makes one (RequestRepaint).
+    void StoreText(std::wstring_view text) { text_ = text; }
     bool IsUpdateNeeded() const { return updateNeeded_; }
     void NeedUpdate();
     void NeedParentUpdate();
@@ -275,6 +280,7 @@ protected:
     HWND window_ = nullptr;  // not owned
     int tooltipDelay_ = 0;
     bool hasBeenHover_ = false;
+    bool repaintRequested_ = false;  // since the last paint; cleared by DoPaint
 };
 
 }  // namespace VXM

@@ -55,6 +55,7 @@ bool VxControl::DrawImage(HDC dc, const std::wstring& image, std::wstring_view m
 
 void VxControl::DoPaint(HDC dc, const RECT& paint)
 {
+    repaintRequested_ = false;
     if (!IsVisible() || !IntersectRect(&paintRect_, &paint, &itemRect_))
         return;
     state_ = IsFocused() ? state_ | kStateFocused : state_ & ~kStateFocused;
