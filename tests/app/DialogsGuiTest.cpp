@@ -4,9 +4,11 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <atomic>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "AppGuiSupport.h"
@@ -299,6 +301,89 @@ TEST_F(DialogsGui, OnlineServiceOpensTheCompiledInAddressAndTheWindowStaysOpen)
         address += static_cast<char>(*c);
     EXPECT_NE(arguments.find(address), std::string::npos) << arguments;
     EXPECT_TRUE(stillOpen);
+}
+
+// Another program (Task Manager's "End task", taskkill) closes the main window while a modal
+// window is open and a scan is still running: the modal window ends first, the main window hides,
+// waits for the scan worker and only then goes, with no object freed under the modal loop.
+struct CloseWhileModal {
+    const char* name;
+    const wchar_t* modalClass;
+    UINT message;
+    WPARAM wParam;
+};
+
+class CloseWhileModalGui : public DialogsGui, public ::testing::WithParamInterface<CloseWhileModal> {};
+
+TEST_P(CloseWhileModalGui, EndsTheModalWindowThenClosesAfterTheScanWorker)
+{
+    const CloseWhileModal& close = GetParam();
+    EventLogSeam seam(Crashes{{L"game.exe", L"2024-03-02 10:00:00"}}, true);
+    MainWindowRun run(seam);
+    ASSERT_TRUE(run.WaitUntilPainted());
+    run.Click(104);
+    app::CheckResult* crashes = List(run, 121);
+    ASSERT_TRUE(run.PumpUntil([&] { return seam.Calls() == 1 && crashes->RowCount() == 1; }, 10000));
+
+    const HWND main = run.Handle();
+    std::atomic<bool> answered{false};
+    std::atomic<bool> modalGoneFirst{false};
+    std::atomic<bool> waitedForTheScan{false};
+    std::thread otherProgram([&] {
+        HWND modal = nullptr;
+        for (int i = 0; i < 500 && !(modal = FindWindowW(close.modalClass, nullptr)); ++i)
+            Sleep(20);
+        DWORD_PTR result = 0;
+        answered = SendMessageTimeoutW(main, close.message, close.wParam, 0, SMTO_NORMAL, 10000, &result) != 0;
+        for (int i = 0; i < 500 && IsWindowVisible(main); ++i)
+            Sleep(20);
+        modalGoneFirst = modal && !IsWindow(modal);
+        Sleep(500);
+        waitedForTheScan = IsWindow(main) && !IsWindowVisible(main);
+        seam.Release();
+    });
+    if (close.modalClass == std::wstring(kServiceClass))
+        run.Click(102);
+    else
+        run.Click(*crashes->RowAt(0)->ReportButton());
+    const bool closed = run.PumpUntil([&run] { return !run.Alive(); }, 120000);
+    otherProgram.join();
+    EXPECT_TRUE(closed);
+    EXPECT_TRUE(answered) << "the close was answered inside the modal loop";
+    EXPECT_TRUE(modalGoneFirst);
+    EXPECT_TRUE(waitedForTheScan);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, CloseWhileModalGui,
+    ::testing::Values(CloseWhileModal{"ServiceWmClose", kServiceClass, WM_CLOSE, 0},
+                      CloseWhileModal{"ServiceScClose", kServiceClass, WM_SYSCOMMAND, SC_CLOSE},
+                      CloseWhileModal{"ReportWmClose", kReportClass, WM_CLOSE, 0},
+                      CloseWhileModal{"ReportScClose", kReportClass, WM_SYSCOMMAND, SC_CLOSE}),
+    [](const auto& testCase) { return std::string(testCase.param.name); });
+
+// Alt+F4 on a modal window: the system's SC_CLOSE sends WM_CLOSE past the modal loop; the owner is
+// enabled before the window goes, so the system gives it the activation and not another program.
+TEST_F(DialogsGui, AltF4OnAModalWindowLeavesTheMainWindowActive)
+{
+    MainWindowRun run;
+    ASSERT_TRUE(run.WaitUntilPainted());
+    {
+        ThreadTimer driver([] {
+            HWND window = nullptr;
+            if (!PaintedDialog(kServiceClass, &window))
+                return false;
+            PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+            return true;
+        });
+        run.Click(102);
+        ASSERT_TRUE(run.PumpUntil([&driver] { return driver.Finished() && !FindWindowW(kServiceClass, nullptr); },
+                                  10000));
+    }
+    run.PumpUntil([] { return false; }, 200);
+    EXPECT_TRUE(IsWindowEnabled(run.Handle()));
+    EXPECT_EQ(GetActiveWindow(), run.Handle());
+    EXPECT_EQ(GetForegroundWindow(), run.Handle());
 }
 
 }  // namespace
