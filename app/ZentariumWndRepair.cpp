@@ -22,6 +22,12 @@ namespace {
 
 constexpr wchar_t kShutdownBlockReason[] = L"正在修复运行库，请稍候完成后再关机";
 
+RuntimeLibItem* RowAt(VXM::VxContainer& rows, int i)
+{
+    VXM::VxControl* row = rows.GetItemAt(i);
+    return row ? static_cast<RuntimeLibItem*>(row->GetInterface(kClassRuntimeLibItem)) : nullptr;
+}
+
 }  // namespace
 
 void ZentariumWnd::StartRepair()
@@ -84,7 +90,7 @@ RuntimeLibItem* ZentariumWnd::RepairRowOf(size_t packageIndex)
 {
     VXM::VxContainer* rows = RepairRows();
     for (int i = 0; rows && i < rows->GetCount(); ++i) {
-        auto* row = static_cast<RuntimeLibItem*>(rows->GetItemAt(i)->GetInterface(kClassRuntimeLibItem));
+        RuntimeLibItem* row = RowAt(*rows, i);
         if (row && row->PackageIndex() == packageIndex)
             return row;
     }
@@ -94,7 +100,16 @@ RuntimeLibItem* ZentariumWnd::RepairRowOf(size_t packageIndex)
 LRESULT ZentariumWnd::OnRuntimeItemDone(WPARAM wParam, LPARAM)
 {
     AddRepairRows();
-    if (RuntimeLibItem* row = RepairRowOf(static_cast<size_t>(wParam)))
+    const auto packageIndex = static_cast<size_t>(wParam);
+    // The worker goes through the list in order: a package before this one that is not repaired
+    // by now never will be, and the user sees so while the repair goes on.
+    VXM::VxContainer* rows = RepairRows();
+    for (int i = 0; rows && i < rows->GetCount(); ++i) {
+        RuntimeLibItem* row = RowAt(*rows, i);
+        if (row && row->PackageIndex() < packageIndex)
+            row->MarkFailed();
+    }
+    if (RuntimeLibItem* row = RepairRowOf(packageIndex))
         row->MarkDone();
     return 0;
 }
@@ -105,7 +120,7 @@ ZentariumWnd::RepairTally ZentariumWnd::FinishRepairRows()
     RepairTally tally;
     VXM::VxContainer* rows = RepairRows();
     for (int i = 0; rows && i < rows->GetCount(); ++i) {
-        auto* row = static_cast<RuntimeLibItem*>(rows->GetItemAt(i)->GetInterface(kClassRuntimeLibItem));
+        RuntimeLibItem* row = RowAt(*rows, i);
         if (!row)
             continue;
         row->MarkFailed();

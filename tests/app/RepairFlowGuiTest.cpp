@@ -306,6 +306,26 @@ TEST_F(RepairFlowGui, OnlyTheGoodPackageOfFiveIsRepairedAndTheRepairIsNotComplet
     EXPECT_FALSE(stored.file.has_value());
 }
 
+// The worker goes in list order: a package passed over shows its failure while the repair goes on.
+TEST_F(RepairFlowGui, APackagePassedOverShowsItsFailureWhileTheRepairGoesOn)
+{
+    Serve(L"zentest_setup.exe", L"guitest-good.exe");
+    Serve(L"zentest_setup.exe", L"guitest-slow.exe");
+    vendor_server::ScopedCatalogue catalogue(Catalogue(
+        {{"下载不到", 7, "guitest-missing.exe"}, {"好的运行库", 7, "guitest-good.exe"}, {"慢的运行库", 7, "guitest-slow.exe"}}));
+    MainWindowRun run;
+    ScanThenRepair(run);
+    const std::wstring slow = app_test::WorkDirectory() + L"guitest-slow.exe";
+    ASSERT_TRUE(run.PumpUntil([&] { return Rows(run).size() == 3 && Rows(run)[1]->IsDone(); }, 60000));
+    EXPECT_EQ(Rows(run)[0]->StatusLabel()->GetText(), L"修复失败");
+    EXPECT_EQ(Rows(run)[2]->StatusLabel()->GetText(), L"修复中...");
+    EXPECT_TRUE(run.Shows(131));
+    run.SaveScreenshot(L"app-repairing-failed-row");
+    repair_test::WriteBytes(slow + L".release", "");
+    ASSERT_TRUE(run.WaitForDonePage());
+    EXPECT_EQ(run.TextOf(136), L"已修复 2/3 个运行库");
+}
+
 // The close procedure waits for the workers without a time limit, but the hidden window answers
 // what other programs send meanwhile; a shutdown is held off only while a repair runs.
 struct WhileClosing {
