@@ -362,28 +362,4 @@ INSTANTIATE_TEST_SUITE_P(
                       CloseWhileModal{"ReportScClose", kReportClass, WM_SYSCOMMAND, SC_CLOSE}),
     [](const auto& testCase) { return std::string(testCase.param.name); });
 
-// Alt+F4 on a modal window: the system's SC_CLOSE sends WM_CLOSE past the modal loop; the owner is
-// enabled before the window goes, so the system gives it the activation and not another program.
-TEST_F(DialogsGui, AltF4OnAModalWindowLeavesTheMainWindowActive)
-{
-    MainWindowRun run;
-    ASSERT_TRUE(run.WaitUntilPainted());
-    {
-        ThreadTimer driver([] {
-            HWND window = nullptr;
-            if (!PaintedDialog(kServiceClass, &window))
-                return false;
-            PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
-            return true;
-        });
-        run.Click(102);
-        ASSERT_TRUE(run.PumpUntil([&driver] { return driver.Finished() && !FindWindowW(kServiceClass, nullptr); },
-                                  10000));
-    }
-    run.PumpUntil([] { return false; }, 200);
-    EXPECT_TRUE(IsWindowEnabled(run.Handle()));
-    EXPECT_EQ(GetActiveWindow(), run.Handle());
-    EXPECT_EQ(GetForegroundWindow(), run.Handle());
-}
-
 }  // namespace
