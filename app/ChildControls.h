@@ -15,6 +15,8 @@ namespace app {
 
 inline constexpr UINT kTextVCenter = DT_VCENTER | DT_SINGLELINE;             // text style 36
 inline constexpr UINT kTextCentered = DT_VCENTER | DT_SINGLELINE | DT_CENTER;  // text style 37
+// The skin's red, of the summary count and of what failed.
+inline constexpr DWORD kSkinRed = 0xFFF24D4D;
 
 // One line of text; zero sizes are left to the layout.
 struct TextLook {

@@ -11,6 +11,7 @@ namespace {
 
 constexpr int kDoneIcon = 114;
 constexpr DWORD kDoneColor = 0xFF28C445;
+
 }  // namespace
 
 UINT RuntimeLibItem::GetClass() const
@@ -65,8 +66,7 @@ void RuntimeLibItem::MakeChildren()
     ApplyTextLook(*statusLabel_, {.font = L"normal18", .width = 160, .style = kTextVCenter});
     statusLabel_->SetText(L"修复中...");
     AddChild(*this, statusLabel_);
-    if (done_)
-        MarkDone();
+    ShowState();
 }
 
 void RuntimeLibItem::SetName(std::wstring_view name)
@@ -78,12 +78,35 @@ void RuntimeLibItem::SetName(std::wstring_view name)
 
 void RuntimeLibItem::MarkDone()
 {
-    done_ = true;
+    state_ = State::kDone;
+    ShowState();
+}
+
+void RuntimeLibItem::MarkFailed()
+{
+    if (state_ != State::kRepairing)
+        return;
+    state_ = State::kFailed;
+    ShowState();
+}
+
+void RuntimeLibItem::ShowState()
+{
     if (!icon_)
         return;
-    icon_->SetNormalBkImage(PngImage(kDoneIcon));
-    statusLabel_->SetNormalTextColor(kDoneColor);
-    statusLabel_->SetText(L"已完成");
+    switch (state_) {
+    case State::kRepairing:
+        break;
+    case State::kDone:
+        icon_->SetNormalBkImage(PngImage(kDoneIcon));
+        statusLabel_->SetNormalTextColor(kDoneColor);
+        statusLabel_->SetText(L"已完成");
+        break;
+    case State::kFailed:
+        statusLabel_->SetNormalTextColor(kSkinRed);
+        statusLabel_->SetText(L"修复失败");
+        break;
+    }
 }
 
 }  // namespace app

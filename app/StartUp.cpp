@@ -45,4 +45,9 @@ int RunApplication(HINSTANCE instance, AppServices services)
     return 0;
 }
 
+void ExitApplication(int exitCode)
+{
+    ExitProcess(static_cast<UINT>(exitCode));
+}
+
 }  // namespace app

@@ -50,6 +50,7 @@ LRESULT ZentariumWnd::VxHandleMessage(UINT message, WPARAM wParam, LPARAM lParam
         {workers::kRepairFinished, &ZentariumWnd::OnRepairFinished},
         {workers::kShowCategoryRequest, &ZentariumWnd::OnShowCategoryRequest},
         {workers::kRuntimeLibListReady, &ZentariumWnd::OnRuntimeLibListReady},
+        {WM_QUERYENDSESSION, &ZentariumWnd::OnQueryEndSession},
     };
     for (const Route& route : kRoutes) {
         if (route.message == message)
@@ -74,7 +75,8 @@ LRESULT ZentariumWnd::VxOnCreate(UINT, WPARAM, LPARAM, bool&)
 {
     VxSetIcon(kIconId);
     const LONG style = GetWindowLongW(GetHWND(), GWL_STYLE);
-    SetWindowLongW(GetHWND(), GWL_STYLE, style & ~WS_CAPTION);
+    // The window has a fixed size: no maximise box, so no maximising by its caption either.
+    SetWindowLongW(GetHWND(), GWL_STYLE, style & ~(WS_CAPTION | WS_MAXIMIZEBOX));
     BuildSkinWindow(*this, "Main");
     // The usage reports and the list fetch go on while the window shows.
     runtimeLibSource_ = std::make_shared<RuntimeLibSource>(services_.server, GetHWND());
@@ -102,22 +104,32 @@ LRESULT ZentariumWnd::VxOnNcPaint(UINT, WPARAM, LPARAM, bool&)
 
 LRESULT ZentariumWnd::VxOnSysCommand(UINT, WPARAM wParam, LPARAM, bool& handled)
 {
-    // The low four bits of the command are the system's own.
-    if ((wParam & 0xFFF0) != SC_CLOSE) {
+    // The low four bits of the command are the system's own. The skin is laid out for one size:
+    // a maximise (caption double click, Win+Up) is ignored.
+    switch (wParam & 0xFFF0) {
+    case SC_CLOSE:
+        CloseProcedure();
+        return 0;
+    case SC_MAXIMIZE:
+        return 0;
+    default:
         handled = false;
         return 0;
     }
-    CloseProcedure();
-    return 0;
 }
 
 LRESULT ZentariumWnd::VxOnClose(UINT, WPARAM, LPARAM, bool& handled)
 {
     // A WM_CLOSE from elsewhere must not destroy the window, and with it the update queue, while a
     // worker still uses it.
-    WaitForWorkers();
-    handled = false;
+    handled = !WaitForWorkers();
     return 0;
+}
+
+LRESULT ZentariumWnd::OnQueryEndSession(WPARAM, LPARAM)
+{
+    // A scan may be cut off; an installer half way through may not.
+    return repairWorker_.Running() ? FALSE : TRUE;
 }
 
 LRESULT ZentariumWnd::VxOnTimer(UINT, WPARAM wParam, LPARAM, bool& handled)
@@ -185,15 +197,22 @@ void ZentariumWnd::Minimise()
 
 void ZentariumWnd::CloseProcedure()
 {
-    WaitForWorkers();
-    Close();
+    if (WaitForWorkers())
+        Close();
 }
 
-void ZentariumWnd::WaitForWorkers()
+bool ZentariumWnd::WaitForWorkers()
 {
+    if (waitingForWorkers_)
+        return false;
+    waitingForWorkers_ = true;
     VxShowWindow(false, true);
-    repairWorker_.Wait();
-    scanWorker_.Wait();
+    // An installer may take minutes: the hidden window still answers what is sent to it (the
+    // shutdown's query among them), so the system does not take the program for hung.
+    repairWorker_.WaitAnsweringSentMessages();
+    scanWorker_.WaitAnsweringSentMessages();
+    waitingForWorkers_ = false;
+    return true;
 }
 
 void ZentariumWnd::ShowHomePage()

@@ -15,10 +15,15 @@
 #include "VxWindowImplBase.h"
 #include "WorkerThread.h"
 
+namespace VXM {
+class VxContainer;
+}
+
 namespace app {
 
 class CheckResult;
 class CheckResultItem;
+class RuntimeLibItem;
 class RuntimeLibSource;
 
 // The program's only top-level window: four pages (home, scan, repairing, done), the scan and
@@ -63,6 +68,7 @@ private:
     LRESULT OnRepairFinished(WPARAM wParam, LPARAM lParam);
     LRESULT OnShowCategoryRequest(WPARAM wParam, LPARAM lParam);
     LRESULT OnRuntimeLibListReady(WPARAM wParam, LPARAM lParam);
+    LRESULT OnQueryEndSession(WPARAM wParam, LPARAM lParam);
 
     // Notifications.
     void OnWindowInit();
@@ -86,11 +92,22 @@ private:
     int TotalFindings();
 
     // Repair.
-    void AddRepairRows(const std::vector<RuntimeLibEntry>& list);
-    void ShowDonePage(bool repaired);
+    struct RepairTally {
+        int packages = 0;
+        int repaired = 0;
+        bool Complete() const { return packages > 0 && repaired == packages; }
+    };
+    VXM::VxContainer* RepairRows();
+    void AddRepairRows();
+    RuntimeLibItem* RepairRowOf(size_t packageIndex);
+    // The rows not repaired show the failure; how many packages there were and were repaired.
+    RepairTally FinishRepairRows();
+    void ShowDonePage(const RepairTally& tally);
 
-    // Hides the window and waits, without a time limit, for the repair and then the scan worker.
-    void WaitForWorkers();
+    // Hides the window and waits, without a time limit, for the repair and then the scan worker,
+    // answering sent messages meanwhile. False, at once, for a close that comes during the wait:
+    // the waiting one goes on to destroy the window.
+    bool WaitForWorkers();
     void ShowPage(UINT pageToShow, UINT pageToHide);
     void SetVisible(UINT id, bool visible);
     void SetText(UINT id, const std::wstring& text);
@@ -99,12 +116,12 @@ private:
     AppServices services_;
     std::wstring workDirectory_;
     std::atomic<uint32_t> lastRepairTime_{0};  // read by the scan worker
-    std::vector<RuntimeLibEntry> runtimeLibs_;  // in server order, as far as it has arrived
-    std::shared_ptr<RuntimeLibSource> runtimeLibSource_;  // shared with the start-up calls and the repair
+    // The one runtime-library list, shared with the start-up calls and the repair.
+    std::shared_ptr<RuntimeLibSource> runtimeLibSource_;
     scan::UpdateQueue updates_;
     int tickCount_ = 0;
     bool repairStarted_ = false;
-    int handledPackages_ = 0;  // RuntimeItemDone messages of the repair
+    bool waitingForWorkers_ = false;
     base::WorkerThread scanWorker_;
     base::WorkerThread repairWorker_;
 };

@@ -5,5 +5,5 @@
 // The command line and the show command are not used: the program has no options.
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
 {
-    return app::RunApplication(instance);
+    app::ExitApplication(app::RunApplication(instance));
 }

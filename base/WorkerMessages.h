@@ -8,8 +8,8 @@ namespace workers {
 
 // wParam 0, lParam 0: every check has run.
 inline constexpr UINT kScanFinished = 2029;
-// One per downloaded and handled package; wParam: its index in the runtime-library list the
-// repair worker was given, lParam 0.
+// One per repaired package (its action succeeded); wParam: its index in the runtime-library list
+// the repair worker was given, lParam 0.
 inline constexpr UINT kRuntimeItemDone = 2030;
 // The repair worker has ended (wParam and lParam 0).
 inline constexpr UINT kRepairFinished = 2031;

@@ -35,9 +35,28 @@ bool WorkerThread::Start(Entry entry)
 
 std::optional<DWORD> WorkerThread::Wait()
 {
+    if (thread_.Valid())
+        WaitForSingleObject(thread_.Get(), INFINITE);
+    return Release();
+}
+
+std::optional<DWORD> WorkerThread::WaitAnsweringSentMessages()
+{
+    const HANDLE thread = thread_.Get();
+    while (thread_.Valid() &&
+           MsgWaitForMultipleObjectsEx(1, &thread, INFINITE, QS_SENDMESSAGE, 0) == WAIT_OBJECT_0 + 1) {
+        // Peeking delivers the sent messages; a posted one stays queued.
+        MSG message;
+        PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
+    // Also after a failed wait: the wait has no time limit.
+    return Wait();
+}
+
+std::optional<DWORD> WorkerThread::Release()
+{
     if (!thread_.Valid())
         return std::nullopt;
-    WaitForSingleObject(thread_.Get(), INFINITE);
     DWORD exitCode = 0;
     GetExitCodeThread(thread_.Get(), &exitCode);
     thread_.Reset();

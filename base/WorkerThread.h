@@ -29,6 +29,9 @@ public:
     // Waits without a time limit and releases the thread; its exit code, or nothing when no
     // thread was held.
     std::optional<DWORD> Wait();
+    // The same, and meanwhile handles the messages other threads send to this thread's windows
+    // (no input, nothing posted).
+    std::optional<DWORD> WaitAnsweringSentMessages();
 
     bool Running() const;
     DWORD ThreadId() const { return threadId_; }
@@ -40,6 +43,7 @@ private:
         std::atomic<bool> running{false};
     };
     static unsigned __stdcall ThreadProc(void* parameter);
+    std::optional<DWORD> Release();
 
     std::unique_ptr<State> state_;  // read by the thread until it ends
     KernelHandle thread_;

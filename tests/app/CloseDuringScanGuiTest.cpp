@@ -1,12 +1,14 @@
 // Closing the main window during a scan: the process stays, invisible, until the scan worker has
 // ended, and then exits with code 0. The whole application runs in a child process, as the entry
-// point runs it; only its event-log check waits for the test's word.
+// point runs it; only its event-log check waits for the test's word. And a close at once while the
+// start-up calls hang on a silent server: the process ends without waiting for them.
 #include <gtest/gtest.h>
+#include <winsock2.h>
 #include <windows.h>
 
-#include <cstdlib>
 #include <cwchar>
 #include <string>
+#include <vector>
 
 #include "AppGuiSupport.h"
 #include "MainWindowOnScreen.h"
@@ -18,6 +20,7 @@
 namespace {
 
 constexpr wchar_t kEventsVariable[] = L"ZENTARIUM_TEST_EVENTS";
+constexpr wchar_t kSilentPortVariable[] = L"ZENTARIUM_TEST_SILENT_PORT";
 constexpr DWORD kStepMs = 30000;
 
 std::wstring EnvironmentValue(const wchar_t* name)
@@ -48,6 +51,67 @@ void PostClickAt(HWND window, POINT point)
     PostMessageW(window, WM_LBUTTONUP, 0, at);
 }
 
+// Starts this test exe with a gtest filter, the variable set for it only.
+bool StartChild(const wchar_t* filter, const wchar_t* variable, const std::wstring& value, PROCESS_INFORMATION& child)
+{
+    wchar_t exe[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, exe, MAX_PATH);
+    std::wstring commandLine =
+        std::wstring(L"\"") + exe + L"\" --gtest_also_run_disabled_tests --gtest_filter=" + filter;
+    STARTUPINFOW startup = {sizeof(startup)};
+    SetEnvironmentVariableW(variable, value.c_str());
+    const bool started = CreateProcessW(exe, commandLine.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
+                                        nullptr, &startup, &child);
+    SetEnvironmentVariableW(variable, nullptr);
+    return started;
+}
+
+// Accepts connections and reads nothing, answers nothing.
+class SilentServer {
+public:
+    SilentServer()
+    {
+        WSADATA data;
+        WSAStartup(MAKEWORD(2, 2), &data);
+        listener_ = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+        sockaddr_in address = {};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        int length = sizeof(address);
+        if (bind(listener_, reinterpret_cast<sockaddr*>(&address), length) == 0 && listen(listener_, 8) == 0 &&
+            getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length) == 0)
+            port_ = ntohs(address.sin_port);
+    }
+    ~SilentServer()
+    {
+        for (SOCKET connection : connections_)
+            closesocket(connection);
+        closesocket(listener_);
+        WSACleanup();
+    }
+    SilentServer(const SilentServer&) = delete;
+    SilentServer& operator=(const SilentServer&) = delete;
+
+    int Port() const { return port_; }
+    // A request has come and hangs.
+    bool AcceptOne(long timeoutSeconds)
+    {
+        fd_set readable;
+        FD_ZERO(&readable);
+        FD_SET(listener_, &readable);
+        timeval timeout = {timeoutSeconds, 0};
+        if (select(0, &readable, nullptr, nullptr, &timeout) != 1)
+            return false;
+        connections_.push_back(accept(listener_, nullptr, nullptr));
+        return connections_.back() != INVALID_SOCKET;
+    }
+
+private:
+    SOCKET listener_ = INVALID_SOCKET;
+    std::vector<SOCKET> connections_;
+    int port_ = 0;
+};
+
 }  // namespace
 
 // The child process: the application as wWinMain runs it; the exit code is the entry point's.
@@ -66,7 +130,46 @@ TEST(CloseDuringScanChild, DISABLED_RunsTheApplication)
         SetEvent(scanning);
         WaitForSingleObject(release, INFINITE);
     };
-    std::exit(app::RunApplication(GetModuleHandleW(nullptr), app::AppServices{checks, app_test::TestServer()}));
+    app::ExitApplication(app::RunApplication(GetModuleHandleW(nullptr), app::AppServices{checks, app_test::TestServer()}));
+}
+
+// The child process of the test below: the application as wWinMain runs and ends it.
+TEST(CloseAtStartChild, DISABLED_RunsTheApplicationAgainstASilentServer)
+{
+    const std::wstring port = EnvironmentValue(kSilentPortVariable);
+    if (port.empty())
+        GTEST_SKIP() << "started by the test below only";
+    ServerEndpoint server = app_test::TestServer();
+    server.base = L"http://127.0.0.1:" + port;
+    app::ExitApplication(app::RunApplication(GetModuleHandleW(nullptr), app::AppServices{scan::ScanChecks::Real(), server}));
+}
+
+TEST(CloseAtStart, ClosedWhileTheStartUpCallsHangTheProcessEndsAtOnceWithZero)
+{
+    SilentServer server;
+    ASSERT_NE(server.Port(), 0);
+    PROCESS_INFORMATION child = {};
+    ASSERT_TRUE(StartChild(L"CloseAtStartChild.*", kSilentPortVariable, std::to_wstring(server.Port()), child));
+    KernelHandle process(child.hProcess);
+    KernelHandle thread(child.hThread);
+    struct EndChild {
+        HANDLE process;
+        ~EndChild()
+        {
+            if (WaitForSingleObject(process, 0) != WAIT_OBJECT_0)
+                TerminateProcess(process, 99);
+        }
+    } endChild{process.Get()};
+
+    ASSERT_TRUE(server.AcceptOne(30)) << "the start-up calls never came";
+    HWND window = nullptr;
+    ASSERT_TRUE(WaitFor(process.Get(), [&] { return (window = app_test::FindMainWindow(child.dwProcessId)) != nullptr; },
+                        kStepMs));
+    PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    ASSERT_EQ(WaitForSingleObject(process.Get(), 5000), WAIT_OBJECT_0) << "the exit waits for the silent server";
+    DWORD exitCode = 99;
+    GetExitCodeProcess(process.Get(), &exitCode);
+    EXPECT_EQ(exitCode, 0u);
 }
 
 TEST(CloseDuringScan, ProcessStaysInvisiblyUntilTheScanWorkerEndsThenExitsWithZero)
@@ -77,17 +180,8 @@ TEST(CloseDuringScan, ProcessStaysInvisiblyUntilTheScanWorkerEndsThenExitsWithZe
     const std::wstring events = L"ZentariumCloseTest-" + std::to_wstring(GetCurrentProcessId());
     KernelHandle scanning(CreateEventW(nullptr, TRUE, FALSE, (events + L"-scanning").c_str()));
     KernelHandle release(CreateEventW(nullptr, TRUE, FALSE, (events + L"-release").c_str()));
-    SetEnvironmentVariableW(kEventsVariable, events.c_str());
-
-    wchar_t exe[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, exe, MAX_PATH);
-    std::wstring commandLine = std::wstring(L"\"") + exe +
-                               L"\" --gtest_also_run_disabled_tests --gtest_filter=CloseDuringScanChild.*";
-    STARTUPINFOW startup = {sizeof(startup)};
     PROCESS_INFORMATION child = {};
-    ASSERT_TRUE(CreateProcessW(exe, commandLine.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr,
-                               &startup, &child));
-    SetEnvironmentVariableW(kEventsVariable, nullptr);
+    ASSERT_TRUE(StartChild(L"CloseDuringScanChild.*", kEventsVariable, events, child));
     KernelHandle process(child.hProcess);
     KernelHandle thread(child.hThread);
     struct EndChild {

@@ -4,10 +4,12 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cwchar>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "AppGuiSupport.h"
@@ -391,5 +393,64 @@ TEST_F(DialogsGui, OnlineServiceOpensTheCompiledInAddressAndTheWindowStaysOpen)
     EXPECT_NE(arguments.find(address), std::string::npos) << arguments;
     EXPECT_TRUE(stillOpen);
 }
+
+// Another program (Task Manager's "End task", taskkill) closes the main window while a modal
+// window is open and a scan is still running: the modal window ends first, the main window hides,
+// waits for the scan worker and only then goes, with no object freed under the modal loop.
+struct CloseWhileModal {
+    const char* name;
+    const wchar_t* modalClass;
+    UINT message;
+    WPARAM wParam;
+};
+
+class CloseWhileModalGui : public DialogsGui, public ::testing::WithParamInterface<CloseWhileModal> {};
+
+TEST_P(CloseWhileModalGui, EndsTheModalWindowThenClosesAfterTheScanWorker)
+{
+    const CloseWhileModal& close = GetParam();
+    EventLogSeam seam(Crashes{{L"game.exe", L"2024-03-02 10:00:00"}}, true);
+    MainWindowRun run(seam);
+    ASSERT_TRUE(run.WaitUntilPainted());
+    run.Click(104);
+    app::CheckResult* crashes = List(run, 121);
+    ASSERT_TRUE(run.PumpUntil([&] { return seam.Calls() == 1 && crashes->RowCount() == 1; }, 10000));
+
+    const HWND main = run.Handle();
+    std::atomic<bool> answered{false};
+    std::atomic<bool> modalGoneFirst{false};
+    std::atomic<bool> waitedForTheScan{false};
+    std::thread otherProgram([&] {
+        HWND modal = nullptr;
+        for (int i = 0; i < 500 && !(modal = FindWindowW(close.modalClass, nullptr)); ++i)
+            Sleep(20);
+        DWORD_PTR result = 0;
+        answered = SendMessageTimeoutW(main, close.message, close.wParam, 0, SMTO_NORMAL, 10000, &result) != 0;
+        for (int i = 0; i < 500 && IsWindowVisible(main); ++i)
+            Sleep(20);
+        modalGoneFirst = modal && !IsWindow(modal);
+        Sleep(500);
+        waitedForTheScan = IsWindow(main) && !IsWindowVisible(main);
+        seam.Release();
+    });
+    if (close.modalClass == std::wstring(kServiceClass))
+        run.Click(102);
+    else
+        run.Click(*crashes->RowAt(0)->ReportButton());
+    const bool closed = run.PumpUntil([&run] { return !run.Alive(); }, 120000);
+    otherProgram.join();
+    EXPECT_TRUE(closed);
+    EXPECT_TRUE(answered) << "the close was answered inside the modal loop";
+    EXPECT_TRUE(modalGoneFirst);
+    EXPECT_TRUE(waitedForTheScan);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, CloseWhileModalGui,
+    ::testing::Values(CloseWhileModal{"ServiceWmClose", kServiceClass, WM_CLOSE, 0},
+                      CloseWhileModal{"ServiceScClose", kServiceClass, WM_SYSCOMMAND, SC_CLOSE},
+                      CloseWhileModal{"ReportWmClose", kReportClass, WM_CLOSE, 0},
+                      CloseWhileModal{"ReportScClose", kReportClass, WM_SYSCOMMAND, SC_CLOSE}),
+    [](const auto& testCase) { return std::string(testCase.param.name); });
 
 }  // namespace

@@ -170,6 +170,25 @@ TEST_F(MainWindowGui, MinimiseButtonMinimisesTheWindow)
     EXPECT_TRUE(run.PumpUntil([&run] { return IsIconic(run.Handle()) != FALSE; }, 3000));
 }
 
+// The skin is laid out for one size: neither a double click on the caption band nor a maximise
+// command (Win+Up) changes it.
+TEST_F(MainWindowGui, CaptionDoubleClickAndMaximiseLeaveTheSizeAlone)
+{
+    MainWindowRun run;
+    ASSERT_TRUE(run.WaitUntilPainted());
+    RECT before = {};
+    GetWindowRect(run.Handle(), &before);
+    const POINT caption = {before.left + 300, before.top + 30};
+    PostMessageW(run.Handle(), WM_NCLBUTTONDBLCLK, HTCAPTION, MAKELPARAM(caption.x, caption.y));
+    PostMessageW(run.Handle(), WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+    run.PumpUntil([] { return false; }, 500);
+    RECT after = {};
+    GetWindowRect(run.Handle(), &after);
+    EXPECT_FALSE(IsZoomed(run.Handle()));
+    EXPECT_EQ(after.right - after.left, before.right - before.left);
+    EXPECT_EQ(after.bottom - after.top, before.bottom - before.top);
+}
+
 TEST_F(MainWindowGui, ScanFillsTheListsAndTheEntriesAndEndsWithTheTotal)
 {
     PlantedJunk junk;

@@ -5,8 +5,11 @@
 #include <windows.h>
 
 #include <ctime>
+#include <functional>
 #include <filesystem>
+#include <atomic>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "AppGuiSupport.h"
@@ -209,10 +212,11 @@ TEST_F(RepairFlowGui, ThreeEntriesWithTheSecondFailingMarkTheFirstAndTheThird)
     ASSERT_EQ(rows.size(), 3u);
     EXPECT_TRUE(rows[0]->IsDone());
     EXPECT_FALSE(rows[1]->IsDone());
-    EXPECT_EQ(rows[1]->StatusLabel()->GetText(), L"修复中...") << "its package never arrived";
+    EXPECT_EQ(rows[1]->StatusLabel()->GetText(), L"修复失败") << "its package never arrived";
     EXPECT_TRUE(rows[2]->IsDone());
-    EXPECT_EQ(run.TextOf(135), L"DLL错误修复完成") << "two packages were handled";
-    EXPECT_TRUE(app_test::ReadStoredRepairTime().registry.has_value());
+    EXPECT_EQ(run.TextOf(135), L"DLL错误修复未完成") << "one package was not repaired";
+    EXPECT_EQ(run.TextOf(136), L"已修复 2/3 个运行库");
+    EXPECT_FALSE(app_test::ReadStoredRepairTime().registry.has_value());
 }
 
 TEST_F(RepairFlowGui, EmptyListIsAskedForOnceMoreThenTheDonePageSaysTheRepairDidNotComplete)
@@ -245,8 +249,10 @@ TEST_F(RepairFlowGui, RepairWhoseEveryDownloadFailsStoresNoTime)
     ScanThenRepair(run);
     ASSERT_TRUE(run.WaitForDonePage());
     ASSERT_EQ(Rows(run).size(), 1u);
-    EXPECT_EQ(Rows(run)[0]->StatusLabel()->GetText(), L"修复中...");
+    EXPECT_EQ(Rows(run)[0]->StatusLabel()->GetText(), L"修复失败");
+    EXPECT_EQ(Rows(run)[0]->StatusLabel()->GetNormalTextColor(), 0xFFF24D4Du) << "the skin's red";
     EXPECT_EQ(run.TextOf(135), L"DLL错误修复未完成");
+    EXPECT_EQ(run.TextOf(136), L"已修复 0/1 个运行库");
     EXPECT_FALSE(app_test::ReadStoredRepairTime().registry.has_value());
 }
 
@@ -268,6 +274,114 @@ TEST_F(RepairFlowGui, ListTheServerHadOnlyAfterTheStartArrivesWithTheRepairAndGe
     EXPECT_TRUE(Rows(*run)[0]->IsDone());
     EXPECT_EQ(run->TextOf(135), L"DLL错误修复完成");
     EXPECT_TRUE(app_test::ReadStoredRepairTime().file.has_value());
+}
+
+// Each way a package can fail leaves its row failed; only the good one counts as repaired.
+TEST_F(RepairFlowGui, OnlyTheGoodPackageOfFiveIsRepairedAndTheRepairIsNotComplete)
+{
+    Serve(L"zentest_setup.exe", L"guitest-good.exe");
+    Serve(L"corrupt.7z", L"guitest-corrupt.7z");
+    Serve(L"zentest_setup.exe", L"guitest-unknown.exe");
+    Serve(L"zentest_setup.exe", L"guitest-fails.exe");
+    vendor_server::ScopedCatalogue catalogue(Catalogue({{"好的运行库", 7, "guitest-good.exe"},
+                                                        {"损坏的压缩包", 1, "guitest-corrupt.7z"},
+                                                        {"未知类型", 99, "guitest-unknown.exe"},
+                                                        {"下载不到", 7, "guitest-missing.exe"},
+                                                        {"安装失败", 7, "guitest-fails.exe"}}));
+    MainWindowRun run;
+    ScanThenRepair(run);
+    ASSERT_TRUE(run.WaitForDonePage());
+
+    const std::vector<app::RuntimeLibItem*> rows = Rows(run);
+    ASSERT_EQ(rows.size(), 5u);
+    for (size_t i = 0; i < rows.size(); ++i)
+        EXPECT_EQ(rows[i]->StatusLabel()->GetText(), i == 0 ? L"已完成" : L"修复失败") << rows[i]->GetName();
+    EXPECT_TRUE(repair_test::IsFile(app_test::WorkDirectory() + L"guitest-fails.exe.args.txt")) << "it ran";
+    EXPECT_EQ(run.TextOf(135), L"DLL错误修复未完成");
+    EXPECT_EQ(run.TextOf(136), L"已修复 1/5 个运行库");
+    EXPECT_TRUE(run.Shows(136));
+    run.SaveScreenshot(L"app-done-partial");
+    const app_test::StoredRepairTime stored = app_test::ReadStoredRepairTime();
+    EXPECT_FALSE(stored.registry.has_value());
+    EXPECT_FALSE(stored.file.has_value());
+}
+
+// The worker goes in list order: a package passed over shows its failure while the repair goes on.
+TEST_F(RepairFlowGui, APackagePassedOverShowsItsFailureWhileTheRepairGoesOn)
+{
+    Serve(L"zentest_setup.exe", L"guitest-good.exe");
+    Serve(L"zentest_setup.exe", L"guitest-slow.exe");
+    vendor_server::ScopedCatalogue catalogue(Catalogue(
+        {{"下载不到", 7, "guitest-missing.exe"}, {"好的运行库", 7, "guitest-good.exe"}, {"慢的运行库", 7, "guitest-slow.exe"}}));
+    MainWindowRun run;
+    ScanThenRepair(run);
+    const std::wstring slow = app_test::WorkDirectory() + L"guitest-slow.exe";
+    ASSERT_TRUE(run.PumpUntil([&] { return Rows(run).size() == 3 && Rows(run)[1]->IsDone(); }, 60000));
+    EXPECT_EQ(Rows(run)[0]->StatusLabel()->GetText(), L"修复失败");
+    EXPECT_EQ(Rows(run)[2]->StatusLabel()->GetText(), L"修复中...");
+    EXPECT_TRUE(run.Shows(131));
+    run.SaveScreenshot(L"app-repairing-failed-row");
+    repair_test::WriteBytes(slow + L".release", "");
+    ASSERT_TRUE(run.WaitForDonePage());
+    EXPECT_EQ(run.TextOf(136), L"已修复 2/3 个运行库");
+}
+
+// The close procedure waits for the workers without a time limit, but the hidden window answers
+// what other programs send meanwhile; a shutdown is held off only while a repair runs.
+struct WhileClosing {
+    bool answeredWithin100Ms = false;
+    LRESULT queryEndSession = -1;
+};
+
+// Another program's view of the hidden, waiting window; then `release` lets the worker end.
+std::thread AskWhileClosing(HWND window, WhileClosing& seen, std::function<void()> release)
+{
+    return std::thread([window, &seen, release = std::move(release)] {
+        for (int i = 0; i < 1000 && IsWindowVisible(window); ++i)
+            Sleep(20);
+        Sleep(300);  // inside the wait
+        DWORD_PTR result = 0;
+        const DWORD start = GetTickCount();
+        seen.answeredWithin100Ms = SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 100, &result) != 0 &&
+                                   GetTickCount() - start <= 100;
+        if (SendMessageTimeoutW(window, WM_QUERYENDSESSION, 0, ENDSESSION_CLOSEAPP, SMTO_NORMAL, 2000, &result))
+            seen.queryEndSession = static_cast<LRESULT>(result);
+        release();
+    });
+}
+
+TEST_F(RepairFlowGui, WaitingForASlowInstallerTheHiddenWindowAnswersAndHoldsOffTheShutdown)
+{
+    Serve(L"zentest_setup.exe", L"guitest-slow.exe");
+    vendor_server::ScopedCatalogue catalogue(Catalogue({{"运行库", 7, "guitest-slow.exe"}}));
+    MainWindowRun run;
+    ScanThenRepair(run);
+    const std::wstring installer = app_test::WorkDirectory() + L"guitest-slow.exe";
+    ASSERT_TRUE(run.PumpUntil([&] { return repair_test::IsFile(installer + L".args.txt"); }, 60000));
+    WhileClosing seen;
+    std::thread otherProgram =
+        AskWhileClosing(run.Handle(), seen, [installer] { repair_test::WriteBytes(installer + L".release", ""); });
+    run.Click(101);
+    EXPECT_TRUE(run.PumpUntil([&run] { return !run.Alive(); }, 120000));
+    otherProgram.join();
+    EXPECT_TRUE(seen.answeredWithin100Ms);
+    EXPECT_EQ(seen.queryEndSession, FALSE);
+}
+
+TEST_F(RepairFlowGui, WaitingForAScanAloneTheShutdownMayGoOn)
+{
+    app_test::EventLogSeam seam({}, true);
+    MainWindowRun run(seam);
+    ASSERT_TRUE(run.WaitUntilPainted());
+    run.Click(104);
+    ASSERT_TRUE(run.PumpUntil([&seam] { return seam.Calls() == 1; }, 10000));
+    WhileClosing seen;
+    std::thread otherProgram = AskWhileClosing(run.Handle(), seen, [&seam] { seam.Release(); });
+    run.Click(101);
+    EXPECT_TRUE(run.PumpUntil([&run] { return !run.Alive(); }, 120000));
+    otherProgram.join();
+    EXPECT_TRUE(seen.answeredWithin100Ms);
+    EXPECT_EQ(seen.queryEndSession, TRUE);
 }
 
 }  // namespace

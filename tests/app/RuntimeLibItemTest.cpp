@@ -55,6 +55,25 @@ TEST(RuntimeLibItem, MarkDoneShowsTheTickAndGreenText)
     EXPECT_EQ(row.StatusLabel()->GetText(), L"已完成") << "never back to repairing";
 }
 
+TEST(RuntimeLibItem, MarkFailedShowsTheFailureInRedOnlyOnARowStillRepairing)
+{
+    RuntimeLibItem failed;
+    failed.MarkFailed();
+    failed.Init();
+    EXPECT_TRUE(failed.IsFailed());
+    EXPECT_FALSE(failed.IsDone());
+    EXPECT_EQ(failed.StatusLabel()->GetText(), L"修复失败");
+    EXPECT_EQ(failed.StatusLabel()->GetNormalTextColor(), 0xFFF24D4Du);
+    EXPECT_EQ(failed.Icon()->GetNormalBkImage(), L"");
+
+    RuntimeLibItem repaired;
+    repaired.Init();
+    repaired.MarkDone();
+    repaired.MarkFailed();
+    EXPECT_TRUE(repaired.IsDone());
+    EXPECT_EQ(repaired.StatusLabel()->GetText(), L"已完成");
+}
+
 TEST(RuntimeLibItem, ANameOrStateGivenBeforeInitShowsAfterIt)
 {
     RuntimeLibItem row;

@@ -60,12 +60,15 @@ public:
             onProbe();
             return 0;
         }
+        if (message == WM_DESTROY)
+            ownerEnabledAtDestroy = IsWindowEnabled(GetWindow(GetHWND(), GW_OWNER)) != FALSE;
         return ProbeWindow::VxHandleMessage(message, wParam, lParam);
     }
 
     static constexpr UINT_PTR kGuardTimer = 77;
     std::function<void()> onProbe = [] {};
     bool ownerEnabledInside = true;
+    bool ownerEnabledAtDestroy = false;
     bool guardFired = false;
 };
 
@@ -369,6 +372,46 @@ TEST_F(WindowWnd, CloseOfAnUnrelatedWindowAlsoClosesTheModalWindow)
     EXPECT_FALSE(dialog.guardFired);
     EXPECT_EQ(dialog.GetHWND(), nullptr);
     EXPECT_EQ(other.GetHWND(), nullptr);  // its own WM_CLOSE was dispatched too
+}
+
+// A close of the owner inside the modal loop would destroy it, and an application window deletes
+// itself then, under the frames that run the loop.
+TEST_F(WindowWnd, CloseRequestForTheOwnerEndsTheModalWindowAndReachesTheOwnerAfterTheLoop)
+{
+    for (const MSG request : {MSG{nullptr, WM_CLOSE, 0, 0}, MSG{nullptr, WM_SYSCOMMAND, SC_CLOSE, 0}}) {
+        ProbeWindow owner;
+        ASSERT_NE(owner.VxCreate(nullptr, L"owner", WS_POPUP | WS_VISIBLE, 0, 0, 0, 400, 300), nullptr);
+        ModalWindow dialog;
+        ASSERT_NE(CreatePopup(dialog, owner.GetHWND()), nullptr);
+        dialog.onProbe = [&] { owner.VxSendMessage(request.message, request.wParam, request.lParam); };
+        dialog.VxPostMessage(kProbe);
+
+        EXPECT_EQ(dialog.ShowModal(), UINT(IDCANCEL)) << request.message;
+        EXPECT_FALSE(dialog.guardFired);
+        EXPECT_EQ(dialog.GetHWND(), nullptr);
+        ASSERT_TRUE(IsWindow(owner.GetHWND())) << "not closed inside the loop";
+        MSG message = {};
+        ASSERT_TRUE(PeekMessageW(&message, owner.GetHWND(), 0, 0, PM_REMOVE));
+        EXPECT_EQ(message.message, request.message);
+        EXPECT_EQ(message.wParam, request.wParam);
+        DestroyWindow(owner.GetHWND());
+    }
+}
+
+TEST_F(WindowWnd, AltF4OnTheModalWindowEnablesTheOwnerBeforeTheWindowGoes)
+{
+    ProbeWindow owner;
+    ASSERT_NE(owner.VxCreate(nullptr, L"owner", WS_POPUP | WS_VISIBLE, 0, 0, 0, 400, 300), nullptr);
+    ModalWindow dialog;
+    ASSERT_NE(dialog.VxCreate(owner.GetHWND(), L"modal", WS_POPUP | WS_SYSMENU, 0, 0, 0, 100, 100), nullptr);
+    dialog.onProbe = [&] { dialog.VxSendMessage(WM_SYSCOMMAND, SC_CLOSE); };
+    dialog.VxPostMessage(kProbe);
+
+    dialog.ShowModal();
+    EXPECT_FALSE(dialog.guardFired);
+    EXPECT_FALSE(dialog.ownerEnabledInside);
+    EXPECT_TRUE(dialog.ownerEnabledAtDestroy);
+    DestroyWindow(owner.GetHWND());
 }
 
 TEST(MessageLoop, DispatchesUntilQuit)

@@ -11,6 +11,7 @@ SELECTED_BAR = 0x1196FF    # bar of the selected category entry
 PROGRESS_FILL = 0x1196FF   # the scan's progress bar
 ROW_BACKGROUND = 0xF5F5F5  # finding and repair rows
 DONE_GREEN = 0x28C445      # "DLL错误修复完成", "已完成"
+FAILURE_RED = 0xF24D4D     # "DLL错误修复未完成", "修复失败"
 LINE_BORDER = 0xE6E6E6     # detail lines of a report
 BUTTON_BLUES = (BLUE, BLUE_HOT)
 

@@ -122,10 +122,15 @@ def read_ini_time(path):
     return int(match.group(1)) if match else None
 
 
-def check_repair_time(checks, machine, work, repair_started, repair_ended):
+def read_repair_time(machine, work):
+    """last_xiufu_time of the registry (None unless a REG_DWORD) and of pcdat.ini."""
     value = (machine.reg_values(SETTINGS_KEY) or {}).get("last_xiufu_time")
     registry = int(value[1], 16) if value and value[0] == "REG_DWORD" else None
-    in_file = read_ini_time(machine.unix_path(work + "pcdat.ini"))
+    return registry, read_ini_time(machine.unix_path(work + "pcdat.ini"))
+
+
+def check_repair_time(checks, machine, work, repair_started, repair_ended):
+    registry, in_file = read_repair_time(machine, work)
     checks.expect(registry is not None, "last_xiufu_time is a REG_DWORD in the registry")
     checks.equal(in_file, registry, "last_xiufu_time of pcdat.ini against the registry's")
     checks.expect(registry is not None and repair_started - 1 <= registry <= repair_ended + 1,

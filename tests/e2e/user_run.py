@@ -6,10 +6,13 @@ exe's compiled-in address serves the build's demo catalogue of real packages.
 
   user_run.py test --build <build dir>
       the end-to-end test: the typical run with the customer-service and report windows, then a
-      run closed during its scan; afterwards the machine is checked as a user would find it.
+      run closed during its scan, a run ended by taskkill while the customer-service window is
+      open, and a repair in which one package cannot be downloaded; the machine is checked as a
+      user would find it.
   user_run.py pictures --build <build dir> --out <folder>
-      the same typical run of ZentariumPictures.exe (sample events instead of Wine's empty event
-      logs), saving a PNG of each state, cropped to its window.
+      the same typical run and the repair with a missing package, of ZentariumPictures.exe (sample
+      events instead of Wine's empty event logs), saving a PNG of each state, cropped to its
+      window.
 """
 import argparse
 import json
@@ -18,12 +21,12 @@ import subprocess
 import sys
 import time
 
-from app_screen import (AppScreen, BLUE_DISABLED, BUTTON_BLUES, DLL_REPORT_SIZE, DONE_GREEN,
+from app_screen import (AppScreen, BLUE_DISABLED, BUTTON_BLUES, DLL_REPORT_SIZE, DONE_GREEN, FAILURE_RED,
                         LIST_REPORT_SIZE, MAIN_SIZE, PROGRESS_FILL, ROW_BACKGROUND, SELECTED_BAR, SERVICE_SIZE,
                         count_line_boxes, report_link)
 from desktop import Display, Failure, Rect
 from machine_checks import (Checks, MarkerProduct, check_packages, check_repair_time, check_requests,
-                            start_requests)
+                            read_repair_time, start_requests)
 import planted
 from skin_layout import SkinLayout
 from vendor import LocalVendorServer
@@ -45,6 +48,9 @@ RESULT_LIST_PLACE = 121
 PICTURES_BUSY_SUBFOLDERS = 40000
 PICTURES_PACKAGE_SECONDS = 4
 PICTURES_SCAN_PROGRESS = 0.08  # of the bar; the scan advances it by 2 % a second
+# Listed first by the server in the repair with a missing package.
+MISSING_PACKAGE = {"name": "Microsoft Visual C++ 2008 运行库", "type": 7,
+                   "url": "{base}/packages/vcredist_2008_missing.exe"}
 
 
 class UserRun:
@@ -81,10 +87,23 @@ class UserRun:
         # The pictures need a scan and a repair slow enough to be seen while they run.
         busy = PICTURES_BUSY_SUBFOLDERS if self.pictures else planted.BUSY_SUBFOLDERS
         self.junk = planted.plant_all(self.machine, busy)
-        demo = os.path.join(self.build, "demo")
-        options = ["--package-seconds", str(PICTURES_PACKAGE_SECONDS)] if self.pictures else []
-        self.server.start(os.path.join(demo, "runtimelib.json"), os.path.join(demo, "packages"), options)
+        self.serve(os.path.join(self.build, "demo", "runtimelib.json"))
         self.say(f"vendor server {self.server.address}, display {self.machine.display}")
+
+    def serve(self, catalogue):
+        options = ["--package-seconds", str(PICTURES_PACKAGE_SECONDS)] if self.pictures else []
+        self.server.start(catalogue, os.path.join(self.build, "demo", "packages"), options)
+
+    def serve_with_missing_package(self):
+        """The demo catalogue with a package in front of it that the server does not have."""
+        with open(os.path.join(self.build, "demo", "runtimelib.json"), encoding="utf-8") as fh:
+            reply = json.load(fh)
+        reply["data"]["runtimelib"].insert(0, MISSING_PACKAGE)
+        path = os.path.join(self.state, "runtimelib-missing.json")
+        with open(path, "w", encoding="utf-8") as fh:
+            json.dump(reply, fh, ensure_ascii=False)
+        self.server.stop()
+        self.serve(path)
 
     def tear_down(self):
         self.server.stop()
@@ -236,6 +255,53 @@ def close_program(run, app, main, state):
     return code, hidden_while_running
 
 
+def repair_with_missing_package(run, checks):
+    """The first package cannot be downloaded: its row turns "修复失败" once the next one is
+    repaired, the done page says the repair did not complete, and the stored repair time stays."""
+    work = run.machine.expand("APPDATA") + "\\Zentarium\\"
+    stored_before = read_repair_time(run.machine, work)
+    run.serve_with_missing_package()
+    app, main = run.start_program()
+    main.click("home", 104)
+    app.wait("the end of the scan", lambda: main.background("scanned", 130) in BUTTON_BLUES, SCAN_TIMEOUT)
+    main.click("scanned", 130)
+    first_row = main.control("repair", 132)
+    app.move_pointer_away()
+    app.wait("the missing package's row to show its failure",
+             lambda: main.display.grab(first_row).count(FAILURE_RED) > DONE_TEXT_PIXELS, REPAIR_TIMEOUT)
+    run.picture("repair-failed-row", app, main, settle=False)
+    app.wait("the not-completed done page",
+             lambda: main.display.pixel(first_row.left + 10, first_row.top + 10) != ROW_BACKGROUND
+             and main.grab("done", 135).count(FAILURE_RED) > DONE_TEXT_PIXELS, REPAIR_TIMEOUT)
+    run.say("the repair with a missing package ended on the not-completed done page")
+    run.picture("done-incomplete", app, main)
+    code, _ = close_program(run, app, main, "done")
+    checks.equal(code, 0, "exit code after the repair with a missing package")
+    checks.equal(read_repair_time(run.machine, work), stored_before,
+                 "the repair time of the incomplete repair is not stored")
+
+
+def close_by_another_program(run, checks):
+    """Task Manager's "End task" or taskkill while the customer-service window is open."""
+    app, main = run.start_program()
+    main.click("home", 102)
+    service = app.wait_for_window("customer-service", SERVICE_SIZE, "kefu")
+    app.wait_for_button("the customer-service window to be painted", service, "service", 102)
+    pid = run.machine.windows_pid(os.path.basename(run.exe))
+    if pid is None:
+        raise Failure("the running program is not in Wine's process list")
+    output = run.machine.run_program("taskkill", "/pid", str(pid), check=False)
+    run.say("taskkill: " + " ".join(output.split()))
+    app.wait_until_gone("customer-service", service)
+    app.wait_until_gone("main", main)
+    try:
+        code = app.process.wait(EXIT_TIMEOUT)
+    except subprocess.TimeoutExpired as error:
+        raise Failure(f"the program did not end {EXIT_TIMEOUT} s after taskkill") from error
+    run.say(f"taskkill with the customer-service window open: exit code {code}")
+    checks.equal(code, 0, "exit code after taskkill with the customer-service window open")
+
+
 def typical_run(run, checks):
     app, main = run.start_program()
     run.picture("home", app, main)
@@ -286,6 +352,8 @@ def test(run):
     check_machine(run, checks, started, ended, typical_requests)
     close_during_scan(run, checks)
     checks.equal(run.server.requests(), start_requests(channel(run.build)), "the requests of the closed run")
+    close_by_another_program(run, checks)
+    repair_with_missing_package(run, checks)
     for failure in checks.failures:
         print(f"user_run: FAILED: {failure}", flush=True)
     return not checks.failures
@@ -293,6 +361,7 @@ def test(run):
 
 def pictures(run):
     typical_run(run, Checks())
+    repair_with_missing_package(run, Checks())
     return True
 
 

@@ -51,6 +51,15 @@ class WineMachine:
         return subprocess.Popen([self.harness, "run", self.state, locale, program], stdin=subprocess.DEVNULL,
                                 stdout=output, stderr=subprocess.STDOUT)
 
+    def windows_pid(self, exe_name):
+        """The Windows process id of the running program, or None (Wine's taskkill does not find
+        programs by image name)."""
+        for line in self.run_program("winedbg", "--command", "info proc", check=False).splitlines():
+            fields = line.replace("=", " ").replace("\\_", " ").split()
+            if len(fields) >= 3 and fields[-1].strip("'").lower() == exe_name.lower():
+                return int(fields[0], 16)
+        return None
+
     def leave_unmanaged(self, exe_name):
         """The display has no window manager: Wine would wait two seconds for one on each hide
         and destroy of the exe's windows."""

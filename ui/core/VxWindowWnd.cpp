@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "ModalLoop.h"
 #include "VxLoadResource.h"
 #include "VxPaintManager.h"
 #include "WindowPlacement.h"
@@ -162,6 +163,14 @@ LRESULT VxWindowWnd::Route(VxWindowWnd* self, HWND window, UINT message, WPARAM 
 {
     if (!self)
         return DefWindowProcW(window, message, wParam, lParam);
+    if (ModalLoop::HoldOwnerClose(window, message, wParam, lParam))
+        return 0;
+    if (message == WM_CLOSE) {
+        ModalLoop::BeforeClose(window, wParam);
+        const LRESULT result = self->VxHandleMessage(message, wParam, lParam);
+        ModalLoop::AfterClose(window);
+        return result;
+    }
     if (message != WM_NCDESTROY)
         return self->VxHandleMessage(message, wParam, lParam);
     const LRESULT result = CallWindowProcW(self->previousProc_, window, message, wParam, lParam);
@@ -271,36 +280,21 @@ UINT VxWindowWnd::ShowModal()
     if (!IsWindow(window_))
         return 0;
     const HWND window = window_;
-    const HWND owner = GetWindow(window, GW_OWNER);
     ShowWindow(window, SW_SHOWNORMAL);
-    if (owner)
-        EnableWindow(owner, FALSE);
-    auto releaseOwner = [owner] {
-        if (owner) {
-            EnableWindow(owner, TRUE);
-            ::SetFocus(owner);
-        }
-    };
-    UINT result = 0;
+    ModalLoop loop(window, GetWindow(window, GW_OWNER));
     MSG message = {};
     int got = 0;
     while (IsWindow(window) && (got = GetMessageW(&message, nullptr, 0, 0)) > 0) {
-        if (message.message == WM_CLOSE && message.hwnd == window) {
-            // Before the window goes, so that the owner, not another program, is activated.
-            releaseOwner();
-            result = static_cast<UINT>(message.wParam);
-        } else if (message.message == WM_CLOSE && !IsChild(window, message.hwnd)) {
+        if (message.message == WM_CLOSE && message.hwnd != window && !IsChild(window, message.hwnd))
             Close();
-        }
         if (!VxPaintManager::TranslateMessage(&message)) {
             ::TranslateMessage(&message);
             DispatchMessageW(&message);
         }
     }
-    releaseOwner();
     if (got == 0 && message.message == WM_QUIT)
         PostQuitMessage(static_cast<int>(message.wParam));
-    return result;
+    return loop.Result();
 }
 
 }  // namespace VXM
