@@ -26,6 +26,11 @@ foreach(dll IN LISTS ZENTARIUM_DELAY_LOADED_DLLS)
                         ${ZENTARIUM_IMPORT_${dll}} ${dll}.dll ${delay_library}
                 COMMAND_ERROR_IS_FATAL ANY)
         endif()
+        if(ZENTARIUM_ARCH STREQUAL "x86")
+            # GNU ld for i386 would drop the stubs (make_delay_import.py says why); the object
+            # comes first, so that the library is searched for what it names.
+            target_link_libraries(zentarium_delay_${dll} INTERFACE ${delay_library}.keep.o)
+        endif()
         target_link_libraries(zentarium_delay_${dll} INTERFACE ${delay_library})
     else()
         target_link_libraries(zentarium_delay_${dll} INTERFACE ${dll} delayimp)

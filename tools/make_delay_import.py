@@ -6,6 +6,11 @@
 Every function the import library names goes into a .def file (x86 names keep their stdcall "@N",
 which -k drops again from the name looked up in the DLL), and dlltool turns it into a library whose
 functions load the DLL on their first call, after the program has limited where DLLs are found.
+
+For x86 it also writes <output library>.keep.o, to be linked as an object: GNU ld for i386 drops
+the code of an import stub that no symbol names, which a program calling through "__imp_" never
+does, and a delay-import stub is that code (its IAT entry would stay 0). The object names every
+stub, so that all of them stay.
 """
 import os
 import re
@@ -45,6 +50,15 @@ def main(arch, nm, dlltool, import_library, dll_name, output):
         os.remove(output)
     subprocess.run([dlltool, "-k", "--input-def", definition, "--dllname", dll_name,
                     "--output-delaylib", output], check=True)
+    if leading_underscore:
+        keep_stubs(dlltool, names, output + ".keep")
+
+
+def keep_stubs(dlltool, names, stem):
+    assembler = os.path.join(os.path.dirname(dlltool), os.path.basename(dlltool).replace("dlltool", "as"))
+    with open(stem + ".s", "w", encoding="ascii") as fh:
+        fh.write('\t.section .rdata$zkeep,"dr"\n' + "".join(f'\t.long "_{name}"\n' for name in names))
+    subprocess.run([assembler, stem + ".s", "-o", stem + ".o"], check=True)
 
 
 if __name__ == "__main__":
