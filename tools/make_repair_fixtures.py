@@ -207,10 +207,12 @@ def make_dll_archive(out, archive_name, dll, files):
 
 
 def make_dll_package(out, dll, pki):
-    signed = lambda path: sign(path, pki)  # noqa: E731
-    make_dll_archive(out, "dlls.7z", dll, [("zentest_reg_a.dll", signed), ("zentest reg space.dll", signed),
-                                           (os.path.join("x64", "zentest_reg_sub.dll"), signed)])
-    shutil.copyfile(dll, os.path.join(out, "zentest_reg.dll"))
+    """zentest_reg.dll beside the archive is the signed DLL byte for byte as the archive holds it."""
+    signed = os.path.join(out, "zentest_reg.dll")
+    shutil.copyfile(dll, signed)
+    sign(signed, pki)
+    make_dll_archive(out, "dlls.7z", signed, [("zentest_reg_a.dll", None), ("zentest reg space.dll", None),
+                                              (os.path.join("x64", "zentest_reg_sub.dll"), None)])
 
 
 def make_refused_packages(out, wxs, installer, dll, pki):
