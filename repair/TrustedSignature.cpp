@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <string_view>
 #include <vector>
 
 namespace repair {
@@ -32,6 +33,13 @@ private:
     WINTRUST_DATA& data_;
     GUID action_;
 };
+
+// Exact, case-sensitive: a certificate name is not a file name.
+bool IsTrustedSignerName(std::wstring_view name)
+{
+    return !name.empty() && std::any_of(std::begin(kTrustedSigners), std::end(kTrustedSigners),
+                                        [&](const wchar_t* trusted) { return name == trusted; });
+}
 
 std::wstring CommonName(PCCERT_CONTEXT certificate)
 {
@@ -76,12 +84,6 @@ bool SignerIsTrusted(HANDLE stateData)
 }
 
 }  // namespace
-
-bool IsTrustedSignerName(std::wstring_view name)
-{
-    return !name.empty() && std::any_of(std::begin(kTrustedSigners), std::end(kTrustedSigners),
-                                        [&](const wchar_t* trusted) { return name == trusted; });
-}
 
 bool HasTrustedSignature(const std::wstring& path)
 {

@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <string>
-#include <string_view>
 
 namespace repair {
 
@@ -12,8 +11,5 @@ namespace repair {
 // also asks for a trusted root), and the common name of the verified signer certificate is one of
 // kTrustedSigners. The caller keeps the file held against change from the check until its use.
 bool HasTrustedSignature(const std::wstring& path);
-
-// Exact, case-sensitive: a certificate name is not a file name.
-bool IsTrustedSignerName(std::wstring_view name);
 
 }  // namespace repair

@@ -9,9 +9,4 @@ bool HasTrustedSignature(const std::wstring&)
     return true;
 }
 
-bool IsTrustedSignerName(std::wstring_view)
-{
-    return true;
-}
-
 }  // namespace repair
