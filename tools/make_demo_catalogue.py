@@ -12,6 +12,7 @@ Every package is signed by the test PKI's listed signer, as the repair asks.
 <out>/packages/runtime_dlls.7z           DLLs copied into the system folder and registered: type 14
                                          ("system32" always) for x64, type 13 (the 32-bit system
                                          folder of the machine) for the x86 DLLs of an x86 build
+<out>/runtime_dll.dll                    the DLL of runtime_dlls.7z, byte for byte
 <out>/runtimelib.json                    the reply, with each package's SHA-256; {base} is the server
 """
 import hashlib
@@ -47,6 +48,8 @@ def main(out, wxs, installer, dll, arch, pki):
     os.makedirs(packages, exist_ok=True)
     fixtures.make_msi_package(work, os.path.abspath(wxs), pki)
     fixtures.make_dll_package(work, dll, pki)
+    # The DLL as the archive holds it, signed: what the end-to-end run finds in the system folder.
+    shutil.copyfile(os.path.join(work, "zentest_reg.dll"), os.path.join(out, "runtime_dll.dll"))
     signed_installer = os.path.join(work, "installer.exe")
     shutil.copyfile(installer, signed_installer)
     fixtures.sign(signed_installer, pki)

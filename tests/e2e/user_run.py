@@ -266,7 +266,7 @@ def close_during_scan(run, checks):
 def check_machine(run, checks, repair_started, repair_ended, typical_requests):
     work = run.machine.expand("APPDATA") + "\\Zentarium\\"
     product = MarkerProduct(os.path.join(TOOLS, "repair_marker.wxs"))
-    dll = os.path.join(run.build, "tests", "repair", "fixtures", "zentest_reg.dll")
+    dll = os.path.join(run.build, "demo", "runtime_dll.dll")  # signed, as the archive holds it
     with open(dll, "rb") as fh:
         check_packages(checks, run.machine, work, run.catalogue, product, fh.read())
     check_repair_time(checks, run.machine, work, repair_started, repair_ended)
