@@ -12,6 +12,15 @@ endif()
 cmake_path(GET CMAKE_BINARY_DIR PARENT_PATH build_parent)
 set(ZENTARIUM_WINE_DIR ${build_parent}/wine CACHE PATH "State of the Wine prefix and display the tests share")
 set(ZENTARIUM_FIXTURE_DIR ${CMAKE_BINARY_DIR}/bin/fixtures)
+# One test PKI beside the shared prefix: both trees sign with it, so either tree's Wine start
+# trusts what both signed. Made once; the script is no dependency, or a change to it would make
+# one tree sign with new keys that the other tree's fixtures do not have.
+set(ZENTARIUM_TEST_PKI_DIR ${build_parent}/test-pki CACHE PATH "Test PKI of the signed fixtures")
+set(ZENTARIUM_TEST_PKI ${ZENTARIUM_TEST_PKI_DIR}/stamp)
+add_custom_command(OUTPUT ${ZENTARIUM_TEST_PKI}
+    COMMAND ${CMAKE_SOURCE_DIR}/tools/make_test_pki.sh ${ZENTARIUM_TEST_PKI_DIR}
+    COMMENT "Making the test PKI")
+add_custom_target(test_pki DEPENDS ${ZENTARIUM_TEST_PKI})
 set(ZENTARIUM_HARNESS ${CMAKE_SOURCE_DIR}/tools/wine-harness.sh)
 set(ZENTARIUM_X86_TEST_TREE "" CACHE PATH
     "Build tree of the x86 exes whose tests this tree's CTest runs too (tests labelled x86)")
@@ -23,7 +32,8 @@ if(ZENTARIUM_REGISTER_TESTS)
     # Every test of this tree is labelled by its architecture: ctest -L x86 runs the x86 ones.
     set_property(DIRECTORY ${CMAKE_SOURCE_DIR} PROPERTY LABELS ${ZENTARIUM_ARCH})
     # Either tree's start serves both: the second start of a run begins the same prefix afresh.
-    add_test(NAME wine_start${ZENTARIUM_TEST_SUFFIX} COMMAND ${ZENTARIUM_HARNESS} start ${ZENTARIUM_WINE_DIR})
+    add_test(NAME wine_start${ZENTARIUM_TEST_SUFFIX}
+        COMMAND ${ZENTARIUM_HARNESS} start ${ZENTARIUM_WINE_DIR} ${ZENTARIUM_TEST_PKI_DIR}/root.der)
     set_tests_properties(wine_start${ZENTARIUM_TEST_SUFFIX} PROPERTIES
         FIXTURES_SETUP wine TIMEOUT 600 LABELS harness)
     add_test(NAME wine_stop${ZENTARIUM_TEST_SUFFIX} COMMAND ${ZENTARIUM_HARNESS} stop ${ZENTARIUM_WINE_DIR})

@@ -6,6 +6,7 @@
 #include "InstallDllFolder.h"
 #include "Launch.h"
 #include "PackageFolder.h"
+#include "TrustedSignature.h"
 
 #include <algorithm>
 #include <optional>
@@ -67,6 +68,12 @@ bool Unpacked(const UnpackedFiles& files, const std::wstring& name)
     return std::any_of(files.begin(), files.end(), [&](const UnpackedFile& file) { return SameName(file.name, name); });
 }
 
+bool AllTrustedSigned(const std::wstring& folder, const std::vector<std::wstring>& names)
+{
+    return std::all_of(names.begin(), names.end(),
+                       [&](const std::wstring& name) { return HasTrustedSignature(folder + name); });
+}
+
 std::vector<std::wstring> TopLevelNames(const UnpackedFiles& files)
 {
     std::vector<std::wstring> names;
@@ -118,14 +125,17 @@ bool RunPackageAction(const PackageAction& action, const PackagePaths& paths, co
     switch (action.kind) {
     case PackageKind::MsiArchive: {
         const UnpackedFiles files = UnpackFresh(paths);  // held until msiexec has read the package
-        return Unpacked(files, kMsiName) && RunToSuccess(action);
+        return Unpacked(files, kMsiName) && HasTrustedSignature(paths.packageFolder + kMsiName) &&
+               RunToSuccess(action);
     }
-    case PackageKind::Installer:
-        return RunToSuccess(action);
+    case PackageKind::Installer:  // the download is held by the repair from its check on
+        return HasTrustedSignature(action.program) && RunToSuccess(action);
     case PackageKind::DllArchive: {
         const UnpackedFiles files = UnpackFresh(paths);  // held until copied and registered
         const std::vector<std::wstring> names = TopLevelNames(files);
-        return !names.empty() && InstallDllFolder(paths.packageFolder, names, action.useSystem32, driveRoot);
+        // One file signed by someone else refuses the whole package: nothing of it is copied.
+        return !names.empty() && AllTrustedSigned(paths.packageFolder, names) &&
+               InstallDllFolder(paths.packageFolder, names, action.useSystem32, driveRoot);
     }
     case PackageKind::None:
         break;

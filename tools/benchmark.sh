@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
 # Builds one benchmark and runs it under Wine in a prefix of its own (made on first use, about a
 # minute), so it never shares a wineserver with a CTest run. Prints the benchmark's figures.
-#   tools/benchmark.sh scan|net|render|layout|text|repaint|skin|drain|startup|windows|idle [arguments]
+#   tools/benchmark.sh scan|net|render|layout|text|repaint|skin|drain|startup|windows|idle|repair [arguments]
 # startup runs Zentarium.exe against the local vendor server on its compiled-in address, once
 # answering, once refusing connections and once accepting them without ever answering.
 # idle answers the main window's start-up calls from a local vendor server on a free port.
+# repair serves the demo catalogue on the compiled-in address and times its whole repair with the
+# signature checks and without them, in turns (argument: rounds, default 5); run it under
+# flock /tmp/zentarium-port8080.lock, as everything else that binds that port.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
@@ -21,19 +24,23 @@ drain) target=ResultDrainBenchmark ;;
 startup) target=StartupBenchmark ;;
 windows) target=WindowsBenchmark ;;
 idle) target=IdleBenchmark ;;
+repair) target=RepairBenchmark ;;
 *)
-    echo "usage: $0 scan|net|render|layout|text|repaint|skin|drain|startup|windows|idle [arguments]" >&2
+    echo "usage: $0 scan|net|render|layout|text|repaint|skin|drain|startup|windows|idle|repair [arguments]" >&2
     exit 2
     ;;
 esac
 shift
 
 cmake --preset mingw-x64 >/dev/null
-cmake --build --preset mingw-x64 --target "$target"
+extra_targets=()
+[ "$target" != RepairBenchmark ] || extra_targets=(RepairBenchmarkUnchecked)
+cmake --build --preset mingw-x64 --target "$target" "${extra_targets[@]}"
 build=$top/build/mingw-x64
 state=$build/benchmark-wine
 harness=$top/tools/wine-harness.sh
-"$harness" start "$state" >/dev/null
+# The demo packages are signed under the test root that the build made beside the trees.
+"$harness" start "$state" "$top/build/test-pki/root.der" >/dev/null
 trap '"$harness" stop "$state" >/dev/null' EXIT
 # Without a window manager Wine waits two seconds on each hide and destroy of a managed window.
 for exe in "$target.exe" Zentarium.exe; do
@@ -59,6 +66,39 @@ if [ "$target" = IdleBenchmark ]; then
         --server "http://127.0.0.1:$(cut -d' ' -f1 "$server/ports")" "$@"
     echo "requests the vendor server received:"
     sed 's/^/  /' "$server/requests.log"
+    exit
+fi
+if [ "$target" = RepairBenchmark ]; then
+    server=$state/vendor
+    trap '"$top/tools/local-vendor-server.sh" stop "$server"; "$harness" stop "$state" >/dev/null' EXIT
+    "$top/tools/local-vendor-server.sh" start "$server" "$build" \
+        --catalogue "$build/demo/runtimelib.json" --packages "$build/demo/packages"
+    results=$state/repair-times
+    : >"$results"
+    for round in $(seq 1 "${1:-5}"); do
+        for exe in RepairBenchmark RepairBenchmarkUnchecked; do
+            echo "$exe $("$harness" run "$state" zh_CN.UTF-8 "$build/bin/$exe.exe" | tail -n1)" | tee -a "$results"
+        done
+    done
+    python3 - "$results" <<'PY'
+import statistics, sys
+runs = {}
+for line in open(sys.argv[1]):
+    exe, seconds, repaired, listed, checks = line.split()
+    runs.setdefault(exe, []).append((float(seconds), int(repaired), int(listed), float(checks)))
+checked, unchecked = runs["RepairBenchmark"], runs["RepairBenchmarkUnchecked"]
+median = lambda rows: statistics.median(row[0] for row in rows)
+print(f"whole repair of the demo catalogue, median of {len(checked)} runs each:")
+print(f"  with the signature checks     {median(checked):7.3f} s  "
+      f"(repaired {min(r[1] for r in checked)}-{max(r[1] for r in checked)} of {checked[0][2]})")
+print(f"  without them                  {median(unchecked):7.3f} s  "
+      f"(repaired {min(r[1] for r in unchecked)}-{max(r[1] for r in unchecked)} of {unchecked[0][2]})")
+print(f"  difference                    {median(checked) - median(unchecked):+7.3f} s, "
+      f"ratio {median(checked) / median(unchecked):.3f}")
+checks = statistics.median(row[3] for row in checked)
+print(f"  the checks alone (every file the repair checks, checked again): {checks * 1000:.1f} ms "
+      f"({100 * checks / median(checked):.1f} % of the repair with them)")
+PY
     exit
 fi
 if [ "$target" != StartupBenchmark ]; then

@@ -5,7 +5,9 @@
 
 Machine type and PE kind, the GUI subsystem, for x86 the large-address-aware flag (4 GB of
 address space on 64-bit Windows), the manifest (administrator rights, DPI-aware), the version
-resource, and imports limited to DLLs every Windows has: no MinGW runtime DLLs.
+resource, and load-time imports limited to KnownDLLs, which Windows takes from the system folder
+whatever lies beside the exe: no MinGW runtime DLLs, and every other system DLL delay-loaded
+(cmake/DelayImports.cmake) after the exe has limited the DLL search to the system folder.
 Uses the MinGW objdump and icoutils' wrestool. Prints what it found; exits 1 on any failure.
 """
 
@@ -13,12 +15,10 @@ import re
 import subprocess
 import sys
 
-# DLLs of Windows itself that the tool may import.
-SYSTEM_DLLS = {
-    "advapi32.dll", "bcrypt.dll", "comctl32.dll", "comdlg32.dll", "crypt32.dll", "gdi32.dll",
-    "imm32.dll", "kernel32.dll", "msimg32.dll", "msvcrt.dll", "ole32.dll", "oleaut32.dll",
-    "shell32.dll", "shlwapi.dll", "user32.dll", "version.dll", "winhttp.dll", "wininet.dll",
-    "ws2_32.dll",
+# KnownDLLs of every Windows the tool runs on: the only DLLs it may import at load time.
+KNOWN_DLLS = {
+    "advapi32.dll", "comdlg32.dll", "gdi32.dll", "imm32.dll", "kernel32.dll", "msvcrt.dll",
+    "ole32.dll", "oleaut32.dll", "shell32.dll", "shlwapi.dll", "user32.dll", "ws2_32.dll",
 }
 PE_KIND = {"i386": ("pei-i386", "PE32"), "x86-64": ("pei-x86-64", "PE32+")}
 VERSION = "1.0.0.2"
@@ -42,9 +42,10 @@ def main():
     if machine == "i386" and not re.search(r"^\s*large address aware\s*$", dump, re.M):
         problems.append("not large-address-aware (2 GB of address space only)")
     imports = sorted({name.lower() for name in re.findall(r"DLL Name: (\S+)", dump)})
-    foreign = [name for name in imports if name not in SYSTEM_DLLS]
+    foreign = [name for name in imports if name not in KNOWN_DLLS]
     if foreign:
-        problems.append("imports DLLs Windows does not have: " + ", ".join(foreign))
+        problems.append("imports at load time DLLs that a planted copy beside the exe would replace: "
+                        + ", ".join(foreign))
 
     manifest = run(["wrestool", "-x", "--raw", "-t", "24", exe]).decode("utf-8", "replace")
     if 'level="requireAdministrator"' not in manifest:

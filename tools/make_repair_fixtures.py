@@ -1,7 +1,10 @@
 #!/usr/bin/env python3
 """Makes the fixtures of the repair tests in <out>/repair.
 
-  make_repair_fixtures.py <out> <wxs> <installer exe> <register dll>
+  make_repair_fixtures.py <out> <wxs> <installer exe> <register dll> <test PKI folder>
+
+The MSI, the installer and the DLLs are signed by the test PKI's listed signer
+(tools/make_test_pki.sh); the cases the signature check refuses are made beside them:
 
 nested.7z     nested folders, a read-only file, an empty folder; its tree stays in nested/
 unsafe.7z     items whose names leave the destination or name a device, between ordinary ones
@@ -11,6 +14,13 @@ huge.7z       one stored item that declares 2^62 bytes (written here: 7zz cannot
 vcredist.7z   "vcredist.msi" (wixl, from the .wxs) that installs a marker file
 dlls.7z       the registering test DLL under three names, one of them in a sub-folder
 zentest_setup.exe, hash-sample.bin  with their SHA-256 in <name>.sha256
+setup_unsigned.exe, setup_tampered.exe (one byte of code changed after signing),
+setup_untrusted_root.exe (its chain ends at a root no store holds), setup_unknown_issuer.exe
+(no root at all: the signer's issuer is nowhere), setup_unlisted.exe  the installer refused
+vcredist_unsigned.7z   the MSI unsigned
+dlls_unsigned.7z, dlls_tampered.7z  one DLL each, "zentest_trust_unsigned.dll",
+                       "zentest_trust_tampered.dll"
+dlls_partly.7z         "zentest_trust_a.dll" signed beside "zentest_trust_b.dll" unsigned
 """
 import hashlib
 import os
@@ -130,26 +140,102 @@ def make_huge(out):
     write(os.path.join(out, "huge.7z"), start + packed + header)
 
 
-def make_msi_package(out, wxs):
+def sign(path, pki, signer="signer", issuer=None):
+    """Signs the file in place with the PKI's key of that name (osslsigncode, SHA-256); with an
+    issuer, its certificate goes into the signature too, so the chain reaches that root."""
+    signed = path + ".signed"
+    certificates = os.path.join(pki, signer + ".pem")
+    if issuer:
+        chain = path + ".chain.pem"
+        with open(chain, "wb") as out:
+            for name in (signer, issuer):
+                with open(os.path.join(pki, name + ".pem"), "rb") as fh:
+                    out.write(fh.read())
+        certificates = chain
+    subprocess.run(["osslsigncode", "sign", "-certs", certificates,
+                    "-key", os.path.join(pki, signer + ".key"), "-h", "sha256",
+                    "-n", "Zentarium test package", "-in", path, "-out", signed],
+                   check=True, stdout=subprocess.DEVNULL)
+    os.replace(signed, path)
+    if issuer:
+        os.remove(certificates)
+
+
+def change_code_byte(path):
+    """Flips one bit inside the first code section of a PE file, as a tamperer patching it would."""
+    with open(path, "rb") as fh:
+        data = bytearray(fh.read())
+    header = struct.unpack_from("<I", data, 0x3C)[0]
+    sections, = struct.unpack_from("<H", data, header + 6)
+    optional_size, = struct.unpack_from("<H", data, header + 20)
+    table = header + 24 + optional_size
+    for index in range(sections):
+        raw_size, raw_pointer = struct.unpack_from("<II", data, table + 40 * index + 16)
+        characteristics, = struct.unpack_from("<I", data, table + 40 * index + 36)
+        if characteristics & 0x20 and raw_size > 64:  # IMAGE_SCN_CNT_CODE
+            data[raw_pointer + 64] ^= 0x01
+            write(path, bytes(data))
+            return
+    sys.exit(f"make_repair_fixtures: no code section in {path}")
+
+
+def make_msi_package(out, wxs, pki, archive_name="vcredist.7z"):
+    """pki None: the MSI stays unsigned."""
     work = os.path.join(out, "msi-src")
     shutil.rmtree(work, ignore_errors=True)
     write(os.path.join(work, "marker.txt"), b"installed by the repair test package\r\n")
     subprocess.run(["wixl", "-o", "vcredist.msi", wxs], cwd=work, check=True)
-    archive = fresh_archive(os.path.join(out, "vcredist.7z"))
+    if pki:
+        sign(os.path.join(work, "vcredist.msi"), pki)
+    archive = fresh_archive(os.path.join(out, archive_name))
     run_7zz(["a", archive, "vcredist.msi"], work)
     shutil.rmtree(work)
 
 
-def make_dll_package(out, dll):
+def make_dll_archive(out, archive_name, dll, files):
+    """files: (name in the archive, how it is made: a function of the copy's path, or None)."""
     work = os.path.join(out, "dlls-src")
     shutil.rmtree(work, ignore_errors=True)
-    os.makedirs(os.path.join(work, "x64"))
-    for name in ["zentest_reg_a.dll", "zentest reg space.dll", os.path.join("x64", "zentest_reg_sub.dll")]:
+    for name, prepare in files:
+        os.makedirs(os.path.dirname(os.path.join(work, name)), exist_ok=True)
         shutil.copyfile(dll, os.path.join(work, name))
-    archive = fresh_archive(os.path.join(out, "dlls.7z"))
-    run_7zz(["a", archive, "zentest_reg_a.dll", "zentest reg space.dll", "x64"], work)
+        if prepare:
+            prepare(os.path.join(work, name))
+    archive = fresh_archive(os.path.join(out, archive_name))
+    run_7zz(["a", archive] + sorted({name.split(os.sep)[0] for name, _ in files}), work)
     shutil.rmtree(work)
-    shutil.copyfile(dll, os.path.join(out, "zentest_reg.dll"))
+
+
+def make_dll_package(out, dll, pki):
+    """zentest_reg.dll beside the archive is the signed DLL byte for byte as the archive holds it."""
+    signed = os.path.join(out, "zentest_reg.dll")
+    shutil.copyfile(dll, signed)
+    sign(signed, pki)
+    make_dll_archive(out, "dlls.7z", signed, [("zentest_reg_a.dll", None), ("zentest reg space.dll", None),
+                                              (os.path.join("x64", "zentest_reg_sub.dll"), None)])
+
+
+def make_refused_packages(out, wxs, installer, dll, pki):
+    def signed_copy(source, name, signer="signer", issuer=None):
+        path = os.path.join(out, name)
+        shutil.copyfile(source, path)
+        sign(path, pki, signer, issuer)
+        return path
+
+    shutil.copyfile(installer, os.path.join(out, "setup_unsigned.exe"))
+    change_code_byte(signed_copy(installer, "setup_tampered.exe"))
+    signed_copy(installer, "setup_untrusted_root.exe", "untrusted-signer", "untrusted-root")
+    signed_copy(installer, "setup_unknown_issuer.exe", "untrusted-signer")
+    signed_copy(installer, "setup_unlisted.exe", "unlisted")
+    make_msi_package(out, wxs, None, "vcredist_unsigned.7z")
+    make_dll_archive(out, "dlls_unsigned.7z", dll, [("zentest_trust_unsigned.dll", None)])
+    def signed_then_changed(path):
+        sign(path, pki)
+        change_code_byte(path)
+
+    make_dll_archive(out, "dlls_tampered.7z", dll, [("zentest_trust_tampered.dll", signed_then_changed)])
+    make_dll_archive(out, "dlls_partly.7z", dll,
+                     [("zentest_trust_a.dll", lambda path: sign(path, pki)), ("zentest_trust_b.dll", None)])
 
 
 def with_digest(path, data):
@@ -157,7 +243,7 @@ def with_digest(path, data):
     write(path + ".sha256", hashlib.sha256(data).hexdigest().encode("ascii"))
 
 
-def main(out_root, wxs, installer, dll):
+def main(out_root, wxs, installer, dll, pki):
     out = os.path.join(out_root, "repair")
     os.makedirs(out, exist_ok=True)
     nested = make_nested(out)
@@ -165,13 +251,17 @@ def main(out_root, wxs, installer, dll):
     make_truncated(out, nested)
     make_corrupt(out, nested)
     make_huge(out)
-    make_msi_package(out, os.path.abspath(wxs))
-    make_dll_package(out, dll)
-    with open(installer, "rb") as fh:
-        with_digest(os.path.join(out, "zentest_setup.exe"), fh.read())
+    make_msi_package(out, os.path.abspath(wxs), pki)
+    make_dll_package(out, dll, pki)
+    make_refused_packages(out, os.path.abspath(wxs), installer, dll, pki)
+    signed_installer = os.path.join(out, "zentest_setup.exe")
+    shutil.copyfile(installer, signed_installer)
+    sign(signed_installer, pki)
+    with open(signed_installer, "rb") as fh:
+        with_digest(signed_installer, fh.read())
     with_digest(os.path.join(out, "hash-sample.bin"), pseudo_random(300000, 99))
     write(os.path.join(out, "stamp"), b"")
 
 
 if __name__ == "__main__":
-    main(*sys.argv[1:5])
+    main(*sys.argv[1:6])

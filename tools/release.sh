@@ -2,28 +2,33 @@
 # Builds the release exes for x64 and x86 (optimised for size, stripped, static, version 1.0.0.2) with the
 # vendor's addresses compiled in, checks each as Windows would load it, and writes them with
 # SHA256SUMS and a portable zip into the output folder (default: dist/).
-#   tools/release.sh --server-base http://host[:port] --channel NAME --service-url URL [--out DIR]
+# Only packages signed by one of the trusted signers (common names of their code-signing
+# certificates, a semicolon list; default "Microsoft Corporation") are run or copied by the repair.
+#   tools/release.sh --server-base http://host[:port] --channel NAME --service-url URL
+#                    [--trusted-signers "NAME;NAME"] [--out DIR]
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
 
 usage() {
-    echo "usage: $0 --server-base http://host[:port] --channel NAME --service-url URL [--out DIR]" >&2
+    echo "usage: $0 --server-base http://host[:port] --channel NAME --service-url URL" \
+         "[--trusted-signers \"NAME;NAME\"] [--out DIR]" >&2
     exit 2
 }
 
-base= channel= service= out=$top/dist
+base= channel= service= out=$top/dist signers="Microsoft Corporation"
 while [ $# -gt 0 ]; do
     case $1 in
     --server-base) base=${2:-} ;;
     --channel) channel=${2:-} ;;
     --service-url) service=${2:-} ;;
+    --trusted-signers) signers=${2:-} ;;
     --out) out=${2:-} ;;
     *) usage ;;
     esac
     shift 2 || usage
 done
-[ -n "$base" ] && [ -n "$channel" ] && [ -n "$service" ] && [ -n "$out" ] || usage
+[ -n "$base" ] && [ -n "$channel" ] && [ -n "$service" ] && [ -n "$signers" ] && [ -n "$out" ] || usage
 
 ./tools/setup.sh
 version=$(sed -n 's/^project(Zentarium VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
@@ -47,6 +52,7 @@ build() {  # <arch> <machine for the check> <MinGW triple>
         -DCMAKE_EXE_LINKER_FLAGS_MINSIZEREL=-Wl,--gc-sections \
         -DZENTARIUM_BUILD_TESTS=OFF \
         -DZENTARIUM_SERVER_BASE="$base" -DZENTARIUM_CHANNEL="$channel" -DZENTARIUM_SERVICE_URL="$service" \
+        -DZENTARIUM_TRUSTED_SIGNERS="$signers" \
         >/dev/null
     cmake --build "$tree" --target Zentarium
     mkdir -p "$stage/$1"

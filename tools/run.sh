@@ -22,7 +22,8 @@ app_key='HKCU\Software\Wine\AppDefaults\Zentarium.exe\X11 Driver'
 if [ -n "${DISPLAY:-}" ]; then
     export ZENTARIUM_DISPLAY=$DISPLAY
 fi
-"$harness" start "$state"
+# The demo packages are signed under the test root that the build made beside the trees.
+"$harness" start "$state" "$top/build/test-pki/root.der"
 trap '"$top/tools/local-vendor-server.sh" stop "$server"; "$harness" stop "$state"' EXIT
 "$top/tools/local-vendor-server.sh" start "$server" "$build" \
     --catalogue "$build/demo/runtimelib.json" --packages "$build/demo/packages"

@@ -8,7 +8,7 @@ cache=${ZENTARIUM_DEPS_CACHE:-/var/cache/zentarium-deps}
 
 packages=(cmake ninja-build g++-mingw-w64-x86-64 g++-mingw-w64-i686 mingw-w64-tools
           wine wine64 wine32:i386 xvfb xdotool imagemagick fonts-wqy-microhei libz-mingw-w64-dev
-          libstb-dev googletest 7zip wixl openssl python3 dpkg-dev locales
+          libstb-dev googletest 7zip wixl openssl osslsigncode python3 dpkg-dev locales
           qrencode zbar-tools icoutils librsvg2-bin optipng fonts-dejavu-core
           clang-14 libclang-rt-14-dev)
 

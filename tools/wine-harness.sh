@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The Wine side of the tests: an isolated prefix under the build tree, one Xvfb display and
 # one wineserver kept alive for the whole CTest run (every Wine start would cost seconds).
-#   wine-harness.sh start <state-dir>                 prefix (made on first use), display, server
+#   wine-harness.sh start <state-dir> [<root cert>]   prefix (made on first use), display, server;
+#                                                     a DER certificate given is put into Root
 #   wine-harness.sh run <state-dir> <locale> <exe> [args]  one program, with the exit code it gives
 #   wine-harness.sh stop <state-dir>                  ends every Wine process of the prefix and Xvfb
 # ZENTARIUM_DISPLAY names an existing X display to use instead of a private Xvfb.
@@ -13,7 +14,8 @@ shift 2
 
 export WINEPREFIX=$state/prefix
 export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+# ZENTARIUM_DLL_OVERRIDES adds overrides of a test's own ("winhttp,msimg32=n,b").
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d${ZENTARIUM_DLL_OVERRIDES:+;$ZENTARIUM_DLL_OVERRIDES}"
 unset WINEARCH
 
 display_file=$state/display
@@ -73,6 +75,25 @@ PY
     wine regedit /S "$(winepath -w "$state/setup.reg" 2>/dev/null)"
 }
 
+# Trusted as the machine's own roots are: the certificate as the one property of a Root store
+# entry, named by its SHA-1 thumbprint (the layout crypt32 keeps there).
+trust_root() {
+    python3 - "$1" "$state/root.reg" <<'PY'
+import hashlib, struct, sys
+der = open(sys.argv[1], "rb").read()
+blob = struct.pack("<III", 32, 1, len(der)) + der  # CERT_CERT_PROP_ID, reserved, length
+key = hashlib.sha1(der).hexdigest().upper()
+lines = [
+    "Windows Registry Editor Version 5.00", "",
+    rf"[HKEY_LOCAL_MACHINE\Software\Microsoft\SystemCertificates\Root\Certificates\{key}]",
+    '"Blob"=hex:' + ",".join(f"{byte:02x}" for byte in blob), "",
+]
+with open(sys.argv[2], "w", encoding="utf-16", newline="\r\n") as fh:
+    fh.write("\n".join(lines) + "\n")
+PY
+    wine regedit /S "$(winepath -w "$state/root.reg" 2>/dev/null)"
+}
+
 make_prefix() {
     rm -rf "$WINEPREFIX"
     echo "wine-harness: creating the Wine prefix (first use)"
@@ -90,6 +111,9 @@ start)
     export DISPLAY=$(cat "$display_file")
     [ -f "$WINEPREFIX/.zentarium-ready" ] || make_prefix
     wineserver -p </dev/null >/dev/null 2>&1
+    if [ $# -ge 1 ]; then
+        trust_root "$1"
+    fi
     # Start the prefix's services now, detached from any test's output.
     wine wineboot </dev/null >/dev/null 2>&1 || true
     echo "wine-harness: prefix $WINEPREFIX, display $DISPLAY"

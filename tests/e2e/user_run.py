@@ -4,7 +4,7 @@ person does it: real pointer clicks where the controls are on the screen, and wa
 the screen and the windows. The machine holds planted findings; the local vendor server on the
 exe's compiled-in address serves the build's demo catalogue of real packages.
 
-  user_run.py test --build <build dir>
+  user_run.py test --build <build dir> [--trusted-root <DER certificate>]
       the end-to-end test: the typical run with the customer-service and report windows, then a
       run closed during its scan, a run ended by taskkill while the customer-service window is
       open, and a repair in which one package cannot be downloaded; the machine is checked as a
@@ -60,7 +60,9 @@ class UserRun:
         name = "pictures" if self.pictures else "e2e"
         self.state = os.path.join(self.build, name)
         self.exe = os.path.join(self.build, "bin", "ZentariumPictures.exe" if self.pictures else "Zentarium.exe")
-        self.machine = WineMachine(os.path.join(TOOLS, "wine-harness.sh"), self.state)
+        # The demo packages are signed under the test root that the build made beside the trees.
+        trusted_root = arguments.trusted_root or os.path.join(os.path.dirname(self.build), "test-pki", "root.der")
+        self.machine = WineMachine(os.path.join(TOOLS, "wine-harness.sh"), self.state, trusted_root)
         self.server = LocalVendorServer(os.path.join(TOOLS, "local-vendor-server.sh"),
                                         os.path.join(self.state, "vendor"), self.build)
         self.catalogue = self._catalogue()
@@ -330,7 +332,7 @@ def close_during_scan(run, checks):
 def check_machine(run, checks, repair_started, repair_ended, typical_requests):
     work = run.machine.expand("APPDATA") + "\\Zentarium\\"
     product = MarkerProduct(os.path.join(TOOLS, "repair_marker.wxs"))
-    dll = os.path.join(run.build, "tests", "repair", "fixtures", "zentest_reg.dll")
+    dll = os.path.join(run.build, "demo", "runtime_dll.dll")  # signed, as the archive holds it
     with open(dll, "rb") as fh:
         check_packages(checks, run.machine, work, run.catalogue, product, fh.read())
     check_repair_time(checks, run.machine, work, repair_started, repair_ended)
@@ -370,6 +372,7 @@ def main():
     parser.add_argument("mode", choices=["test", "pictures"])
     parser.add_argument("--build", required=True)
     parser.add_argument("--out")
+    parser.add_argument("--trusted-root", help="DER certificate of the demo packages' root")
     arguments = parser.parse_args()
     if arguments.mode == "pictures" and not arguments.out:
         parser.error("pictures needs --out")

@@ -11,9 +11,10 @@ REG_LINE = re.compile(r"^    (.*?)    (REG_[A-Z_]+)    ?(.*)$")
 
 
 class WineMachine:
-    def __init__(self, harness, state_dir):
+    def __init__(self, harness, state_dir, trusted_root=None):
         self.harness = harness
         self.state = state_dir
+        self.trusted_root = trusted_root  # a DER certificate put into the machine's Root store
         self.prefix = os.path.join(state_dir, "prefix")
 
     def start(self, fresh):
@@ -21,7 +22,7 @@ class WineMachine:
         if fresh:
             self._harness("stop")
             shutil.rmtree(self.prefix, ignore_errors=True)
-        code, output = self._harness("start")
+        code, output = self._harness("start", *([self.trusted_root] if self.trusted_root else []))
         if code != 0:
             raise Failure(f"the Wine harness did not start:\n{output}")
 

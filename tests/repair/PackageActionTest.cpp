@@ -8,6 +8,9 @@
 
 #include <shlobj.h>
 
+#include <cctype>
+#include <vector>
+
 
 namespace {
 
@@ -146,15 +149,16 @@ std::wstring MarkerFolder()
 }
 
 // The test MSI is installed per machine; every run removes it again, whatever the test did.
+void UninstallMarkerPackage()
+{
+    repair_test::RunAndWait(std::wstring(L"msiexec.exe /x ") + kMarkerProductCode + L" /quiet", 120000);
+    repair_test::RemoveTree(MarkerFolder());
+}
+
 class MsiPackageTest : public ::testing::Test {
 protected:
-    void SetUp() override { Uninstall(); }
-    void TearDown() override { Uninstall(); }
-    static void Uninstall()
-    {
-        repair_test::RunAndWait(std::wstring(L"msiexec.exe /x ") + kMarkerProductCode + L" /quiet", 120000);
-        repair_test::RemoveTree(MarkerFolder());
-    }
+    void SetUp() override { UninstallMarkerPackage(); }
+    void TearDown() override { UninstallMarkerPackage(); }
 
     TempFolder work_{L"msi"};
 };
@@ -187,3 +191,101 @@ TEST_F(MsiPackageTest, ArchiveWithoutTheMsiRunsNoMsiThatSomeoneLeftInItsFolder)
 }
 
 }  // namespace
+
+// What a package run leaves where it was run: the installer's arguments file, the MSI's marker,
+// or the archive's DLLs in the system folder.
+enum class Trace { InstallerArgs, MsiMarker, SystemDlls };
+
+struct TrustCase {
+    const wchar_t* fixture = L"";
+    Trace trace = Trace::InstallerArgs;
+    std::vector<std::wstring> dlls;  // SystemDlls
+    bool repaired = false;
+};
+
+void PrintTo(const TrustCase& trustCase, std::ostream* out)
+{
+    for (const wchar_t* c = trustCase.fixture; *c; ++c)
+        *out << static_cast<char>(*c);
+}
+
+class PackageTrustTest : public ::testing::TestWithParam<TrustCase> {
+protected:
+    void SetUp() override { Clean(); }
+    void TearDown() override { Clean(); }
+    void Clean()
+    {
+        if (GetParam().trace == Trace::MsiMarker)
+            UninstallMarkerPackage();
+        for (const std::wstring& name : GetParam().dlls)
+            repair_test::RemoveSystemFile(repair_test::NativeDllFolder() + name);
+        repair_test::ForgetRegistrations();
+    }
+    int32_t Type() const
+    {
+        switch (GetParam().trace) {
+        case Trace::InstallerArgs:
+            return 7;
+        case Trace::MsiMarker:
+            return 1;
+        case Trace::SystemDlls:
+            break;
+        }
+        return repair_test::NativeDllType();
+    }
+    std::vector<std::wstring> Traces(const PackagePaths& paths) const
+    {
+        switch (GetParam().trace) {
+        case Trace::InstallerArgs:
+            return {paths.localFile + L".args.txt"};
+        case Trace::MsiMarker:
+            return {MarkerFolder() + L"marker.txt"};
+        case Trace::SystemDlls:
+            break;
+        }
+        std::vector<std::wstring> inSystemFolder;
+        for (const std::wstring& name : GetParam().dlls)
+            inSystemFolder.push_back(repair_test::NativeDllFolder() + name);
+        return inSystemFolder;
+    }
+
+    TempFolder work_{L"trust"};
+};
+
+TEST_P(PackageTrustTest, OnlyPackagesOfATrustedSignerRunOrReachTheSystemFolder)
+{
+    const TrustCase& trustCase = GetParam();
+    const PackagePaths paths = repair::PackagePathsFor(work_.Path(), std::wstring(L"http://h/") + trustCase.fixture);
+    ASSERT_TRUE(repair_test::CopyFixture(trustCase.fixture, paths.localFile));
+    CreateDirectoryW(paths.packageFolder.c_str(), nullptr);
+    const std::vector<std::wstring> traces = Traces(paths);
+    for (const std::wstring& trace : traces)
+        ASSERT_FALSE(IsFile(trace)) << testing::PrintToString(trace);
+
+    EXPECT_EQ(repair::RunPackageAction(PackageActionFor(Type(), paths), paths, repair::DriveRoot(work_.Path())),
+              trustCase.repaired);
+    for (const std::wstring& trace : traces)
+        EXPECT_EQ(IsFile(trace), trustCase.repaired) << testing::PrintToString(trace);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, PackageTrustTest,
+    ::testing::Values(TrustCase{L"zentest_setup.exe", Trace::InstallerArgs, {}, true},
+                      TrustCase{L"setup_unsigned.exe", Trace::InstallerArgs, {}, false},
+                      TrustCase{L"setup_tampered.exe", Trace::InstallerArgs, {}, false},
+                      TrustCase{L"setup_untrusted_root.exe", Trace::InstallerArgs, {}, false},
+                      TrustCase{L"setup_unknown_issuer.exe", Trace::InstallerArgs, {}, false},
+                      TrustCase{L"setup_unlisted.exe", Trace::InstallerArgs, {}, false},
+                      TrustCase{L"vcredist.7z", Trace::MsiMarker, {}, true},
+                      TrustCase{L"vcredist_unsigned.7z", Trace::MsiMarker, {}, false},
+                      TrustCase{L"dlls.7z", Trace::SystemDlls, {L"zentest_reg_a.dll", L"zentest reg space.dll"}, true},
+                      TrustCase{L"dlls_unsigned.7z", Trace::SystemDlls, {L"zentest_trust_unsigned.dll"}, false},
+                      TrustCase{L"dlls_tampered.7z", Trace::SystemDlls, {L"zentest_trust_tampered.dll"}, false},
+                      TrustCase{L"dlls_partly.7z", Trace::SystemDlls, {L"zentest_trust_a.dll", L"zentest_trust_b.dll"},
+                                false}),
+    [](const testing::TestParamInfo<TrustCase>& param) {
+        std::string name;
+        for (const wchar_t* c = param.param.fixture; *c; ++c)
+            name += std::isalnum(static_cast<unsigned char>(*c)) ? static_cast<char>(*c) : '_';
+        return name;
+    });
