@@ -9,6 +9,8 @@ constexpr uint8_t kStartOfImage = 0xD8;
 constexpr uint8_t kEndOfImage = 0xD9;
 constexpr uint8_t kHuffmanTables = 0xC4;
 constexpr uint8_t kStartOfScan = 0xDA;
+constexpr uint8_t kBaselineFrame = 0xC0;
+constexpr uint8_t kProgressiveFrame = 0xC2;
 constexpr int kTableRoom = 256;
 constexpr int kCodeLengths = 16;
 
@@ -49,8 +51,9 @@ bool TablesFit(const uint8_t* data, size_t size, size_t at, unsigned& defined)
 
 // stb_image decodes a scan with the tables its components name whether or not a DHT defined
 // them, from memory it never set. A DC scan (spectral start 0, first pass) needs the DC tables,
-// any scan reaching past coefficient 0 the AC tables.
-bool ScanTablesDefined(const uint8_t* data, size_t size, size_t at, unsigned defined)
+// any scan reaching past coefficient 0 the AC tables; a sequential scan always reaches
+// coefficient 63, whatever spectral end it gives.
+bool ScanTablesDefined(const uint8_t* data, size_t size, size_t at, unsigned defined, bool progressive)
 {
     ByteReader reader(data, size, at);
     reader.Next16();
@@ -68,7 +71,7 @@ bool ScanTablesDefined(const uint8_t* data, size_t size, size_t at, unsigned def
     unsigned required = 0;
     if (spectralStart == 0 && (approximation >> 4) == 0)
         required |= needed[0];
-    if (spectralEnd > 0)
+    if (spectralEnd > 0 || !progressive)
         required |= needed[1];
     return (required & ~defined) == 0;
 }
@@ -93,6 +96,7 @@ bool JpegHuffmanCountsFit(const uint8_t* data, size_t size)
     // Every marker, in the headers and between the scans' entropy-coded bytes, as stb_image
     // finds them; segments are stepped over by their length.
     unsigned defined = 0;
+    bool progressive = false;
     while (at < size) {
         if (data[at++] != kMarkerPrefix)
             continue;
@@ -107,7 +111,9 @@ bool JpegHuffmanCountsFit(const uint8_t* data, size_t size)
             continue;
         if (marker == kHuffmanTables && !TablesFit(data, size, at, defined))
             return false;
-        if (marker == kStartOfScan && !ScanTablesDefined(data, size, at, defined))
+        if (marker >= kBaselineFrame && marker <= kProgressiveFrame)
+            progressive = marker == kProgressiveFrame;
+        if (marker == kStartOfScan && !ScanTablesDefined(data, size, at, defined, progressive))
             return false;
         const size_t length = at + 1 < size ? size_t{data[at]} << 8 | data[at + 1] : 2;
         at += length < 2 ? 2 : length;
