@@ -1,0 +1,308 @@
+#include "JpegScanBits.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstdlib>
+
+namespace VXM {
+
+namespace {
+
+constexpr uint8_t kNoMarker = 0xFF;
+constexpr int kDcLimit = 32767;
+constexpr int kLastCoefficient = 63;
+constexpr int kLongestCode = 16;
+
+// stb_image's bit buffer: 32 bits, filled a byte at a time up to the next marker; past the end
+// of the data it reads zeros.
+class BitReader {
+public:
+    BitReader(const uint8_t* data, size_t size, size_t at) : data_(data), size_(size), at_(at) {}
+
+    bool Ensure(int count)
+    {
+        if (bits_ < count)
+            Grow();
+        return bits_ >= count;
+    }
+    uint32_t Buffer() const { return buffer_; }
+    int Bits() const { return bits_; }
+    void Consume(int count)
+    {
+        buffer_ <<= count;
+        bits_ -= count;
+    }
+    // The next count bits (at most 16) as an unsigned number; -1 when they are not there.
+    int Take(int count)
+    {
+        if (!Ensure(count))
+            return -1;
+        const int value = static_cast<int>(buffer_ >> (32 - count));
+        Consume(count);
+        return value;
+    }
+    bool AtRestart()
+    {
+        if (bits_ < 24)
+            Grow();
+        return marker_ >= 0xD0 && marker_ <= 0xD7;
+    }
+    void Restart()
+    {
+        buffer_ = 0;
+        bits_ = 0;
+        marker_ = kNoMarker;
+    }
+
+private:
+    uint8_t Next() { return at_ < size_ ? data_[at_++] : 0; }
+    // Past a marker stb_image makes up zero bits; a valid scan never needs them, so none are given.
+    void Grow()
+    {
+        while (marker_ == kNoMarker && bits_ <= 24) {
+            uint32_t byte = Next();
+            if (byte == 0xFF) {
+                uint8_t next = Next();
+                while (next == 0xFF)
+                    next = Next();
+                if (next != 0) {
+                    marker_ = next;
+                    return;
+                }
+            }
+            buffer_ |= byte << (24 - bits_);
+            bits_ += 8;
+        }
+    }
+
+    const uint8_t* data_;
+    size_t size_;
+    size_t at_;
+    uint32_t buffer_ = 0;
+    int bits_ = 0;
+    uint8_t marker_ = kNoMarker;
+};
+
+// Canonical decoding, as stb_image's tables give it for a table it accepts.
+class HuffmanCode {
+public:
+    explicit HuffmanCode(const JpegHuffmanTable& table)
+    {
+        uint32_t code = 0;
+        for (int length = 1; length <= kLongestCode; ++length) {
+            delta_[length] = symbols_ - static_cast<int>(code);
+            symbols_ += table.counts[length - 1];
+            code += table.counts[length - 1];
+            if (code > (1u << length))
+                valid_ = false;
+            limit_[length] = code << (kLongestCode - length);
+            code <<= 1;
+        }
+        values_ = &table.values;
+        valid_ = valid_ && symbols_ <= 256;
+    }
+
+    // The value of the next code; -1 for no code or a code longer than the bits left.
+    int Decode(BitReader& bits) const
+    {
+        bits.Ensure(kLongestCode);
+        const uint32_t top = bits.Buffer() >> 16;
+        int length = 1;
+        while (length <= kLongestCode && top >= limit_[length])
+            ++length;
+        if (!valid_ || length > kLongestCode || length > bits.Bits())
+            return -1;
+        const int symbol = static_cast<int>(bits.Buffer() >> (32 - length)) + delta_[length];
+        if (symbol < 0 || symbol >= symbols_)
+            return -1;
+        bits.Consume(length);
+        return (*values_)[symbol];
+    }
+
+private:
+    const std::array<uint8_t, 256>* values_ = nullptr;
+    uint32_t limit_[kLongestCode + 1] = {};
+    int delta_[kLongestCode + 1] = {};
+    int symbols_ = 0;
+    bool valid_ = true;
+};
+
+struct ScanComponent {
+    int index = 0;
+    int dcTable = 0;
+    int acTable = 0;
+};
+
+struct Scan {
+    int count = 0;
+    ScanComponent components[4];
+    int spectralStart = 0;
+    int spectralEnd = 0;
+    int high = 0;
+};
+
+class ScanReader {
+public:
+    ScanReader(const JpegDecodeState& state, const Scan& scan, BitReader& bits) : state_(state), scan_(scan), bits_(bits) {}
+
+    bool Block(const ScanComponent& component)
+    {
+        if (!state_.progressive)
+            return Dc(component) && Ac(component, 1, kLastCoefficient);
+        bits_.Ensure(kLongestCode);
+        if (scan_.spectralStart == 0)
+            return scan_.spectralEnd == 0 && (scan_.high != 0 ? bits_.Take(1) >= 0 : Dc(component));
+        if (eobRun_ > 0) {
+            --eobRun_;
+            return true;
+        }
+        return Ac(component, scan_.spectralStart, scan_.spectralEnd);
+    }
+    void Restart()
+    {
+        bits_.Restart();
+        for (int& prediction : predictions_)
+            prediction = 0;
+        eobRun_ = 0;
+    }
+
+private:
+    // A coded coefficient of count bits, INT_MIN when they are not there.
+    int Magnitude(int count)
+    {
+        if (count == 0)
+            return 0;
+        if (!bits_.Ensure(count))
+            return INT_MIN;
+        const bool positive = bits_.Buffer() >> 31;
+        const int value = bits_.Take(count);
+        return positive ? value : value + 1 - (1 << count);
+    }
+    bool Dc(const ScanComponent& component)
+    {
+        const int category = HuffmanCode(state_.tables[component.dcTable]).Decode(bits_);
+        if (category < 0 || category > 15)
+            return false;
+        const int difference = Magnitude(category);
+        if (difference == INT_MIN)
+            return false;
+        int& prediction = predictions_[component.index];
+        prediction += difference;
+        return std::abs(prediction) <= kDcLimit;
+    }
+    // A sequential block ends at coefficient 63 or an end of block; a progressive band may start
+    // a run of empty bands instead.
+    bool Ac(const ScanComponent& component, int first, int last)
+    {
+        const HuffmanCode code(state_.tables[4 + component.acTable]);
+        for (int k = first; k <= last;) {
+            const int runAndSize = code.Decode(bits_);
+            if (runAndSize < 0)
+                return false;
+            const int run = runAndSize >> 4;
+            const int size = runAndSize & 15;
+            if (size != 0) {
+                k += run + 1;
+                if (Magnitude(size) == INT_MIN)
+                    return false;
+            } else if (run == 15) {
+                k += 16;
+            } else if (!state_.progressive) {
+                return true;
+            } else {
+                const int extra = run == 0 ? 0 : bits_.Take(run);
+                eobRun_ = (1 << run) + extra - 1;
+                return extra >= 0;
+            }
+        }
+        return true;
+    }
+
+    const JpegDecodeState& state_;
+    const Scan& scan_;
+    BitReader& bits_;
+    int predictions_[4] = {};
+    int eobRun_ = 0;
+};
+
+// The scan header as stb_image checks it; false for one it refuses.
+bool ReadScan(const JpegDecodeState& state, const uint8_t* data, size_t size, size_t& at, Scan& scan)
+{
+    const auto next = [&] { return at < size ? data[at++] : 0; };
+    const int length = next() << 8 | next();
+    scan.count = next();
+    if (scan.count < 1 || scan.count > 4 || scan.count > state.componentCount || length != 6 + 2 * scan.count)
+        return false;
+    for (int i = 0; i < scan.count; ++i) {
+        const int id = next();
+        const int tables = next();
+        ScanComponent& component = scan.components[i];
+        while (component.index < state.componentCount && state.components[component.index].id != id)
+            ++component.index;
+        component.dcTable = tables >> 4;
+        component.acTable = tables & 15;
+        if (component.index == state.componentCount || component.dcTable > 3 || component.acTable > 3)
+            return false;
+    }
+    scan.spectralStart = next();
+    scan.spectralEnd = next();
+    const int approximation = next();
+    scan.high = approximation >> 4;
+    const int low = approximation & 15;
+    if (!state.progressive) {
+        scan.spectralEnd = kLastCoefficient;
+        return scan.spectralStart == 0 && approximation == 0;
+    }
+    return scan.spectralStart <= scan.spectralEnd && scan.spectralEnd <= kLastCoefficient && scan.high <= 13 && low <= 13;
+}
+
+// Each block of the scan in stb_image's order: a lone component block by block over its own
+// size, several by MCUs. At the end of each restart interval a restart marker must follow, or
+// stb_image ends the scan there.
+bool BlocksFit(const JpegDecodeState& state, const Scan& scan, BitReader& bits)
+{
+    int maxHorizontal = 1, maxVertical = 1;
+    for (int i = 0; i < state.componentCount; ++i) {
+        maxHorizontal = std::max(maxHorizontal, state.components[i].horizontal);
+        maxVertical = std::max(maxVertical, state.components[i].vertical);
+    }
+    const JpegComponent& lone = state.components[scan.components[0].index];
+    const bool interleaved = scan.count > 1;
+    const int unitsAcross = interleaved ? (state.width + maxHorizontal * 8 - 1) / (maxHorizontal * 8)
+                                        : ((state.width * lone.horizontal + maxHorizontal - 1) / maxHorizontal + 7) >> 3;
+    const int unitsDown = interleaved ? (state.height + maxVertical * 8 - 1) / (maxVertical * 8)
+                                      : ((state.height * lone.vertical + maxVertical - 1) / maxVertical + 7) >> 3;
+    ScanReader reader(state, scan, bits);
+    int todo = state.restartInterval > 0 ? state.restartInterval : INT_MAX;
+    for (int unit = 0; unit < unitsAcross * unitsDown; ++unit) {
+        for (int i = 0; i < scan.count; ++i) {
+            const JpegComponent& component = state.components[scan.components[i].index];
+            const int blocks = interleaved ? component.horizontal * component.vertical : 1;
+            for (int block = 0; block < blocks; ++block)
+                if (!reader.Block(scan.components[i]))
+                    return false;
+        }
+        if (--todo <= 0) {
+            if (!bits.AtRestart())
+                return true;
+            reader.Restart();
+            todo = state.restartInterval > 0 ? state.restartInterval : INT_MAX;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+bool JpegScanFits(const JpegDecodeState& state, const uint8_t* data, size_t size, size_t at)
+{
+    Scan scan;
+    if (state.componentCount == 0 || !ReadScan(state, data, size, at, scan))
+        return false;
+    if (state.progressive && scan.spectralStart > 0 && (scan.count > 1 || scan.high > 0))
+        return scan.count == 1;
+    BitReader bits(data, size, at);
+    return BlocksFit(state, scan, bits);
+}
+
+}  // namespace VXM

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+
+namespace VXM {
+
+// A Huffman table as a DHT gives it: the number of codes of each length, then their values.
+struct JpegHuffmanTable {
+    std::array<uint8_t, 16> counts{};
+    std::array<uint8_t, 256> values{};
+};
+
+struct JpegComponent {
+    int id = 0;
+    int horizontal = 0;
+    int vertical = 0;
+};
+
+// What stb_image knows of the image when a scan starts.
+struct JpegDecodeState {
+    int width = 0;
+    int height = 0;
+    int componentCount = 0;
+    std::array<JpegComponent, 4> components{};
+    bool progressive = false;
+    int restartInterval = 0;
+    // DC tables 0 to 3, then AC tables 0 to 3.
+    std::array<JpegHuffmanTable, 8> tables{};
+};
+
+// Reads the scan whose SOS length is at `at` as stb_image does. False when stb_image would take
+// more bits than the coded data holds before its next marker (it goes on with made-up zero bits
+// and shifts by 32 or more), would carry a DC value past 16 bits (its sums then overflow int),
+// or refuses the scan itself. A refinement scan of AC coefficients depends on every earlier scan
+// and is not read: true.
+bool JpegScanFits(const JpegDecodeState& state, const uint8_t* data, size_t size, size_t at);
+
+}  // namespace VXM
