@@ -86,6 +86,7 @@ private:
 // Canonical decoding, as stb_image's tables give it for a table it accepts.
 class HuffmanCode {
 public:
+    HuffmanCode() = default;
     explicit HuffmanCode(const JpegHuffmanTable& table)
     {
         uint32_t code = 0;
@@ -143,15 +144,20 @@ struct Scan {
 
 class ScanReader {
 public:
-    ScanReader(const JpegDecodeState& state, const Scan& scan, BitReader& bits) : state_(state), scan_(scan), bits_(bits) {}
+    ScanReader(const JpegDecodeState& state, const Scan& scan, BitReader& bits) : state_(state), scan_(scan), bits_(bits)
+    {
+        for (size_t i = 0; i < codes_.size(); ++i)
+            codes_[i] = HuffmanCode(state.tables[i]);
+    }
 
     bool Block(const ScanComponent& component)
     {
         if (!state_.progressive)
             return Dc(component) && Ac(component, 1, kLastCoefficient);
-        bits_.Ensure(kLongestCode);
-        if (scan_.spectralStart == 0)
+        if (scan_.spectralStart == 0) {
+            bits_.Ensure(kLongestCode);
             return scan_.spectralEnd == 0 && (scan_.high != 0 ? bits_.Take(1) >= 0 : Dc(component));
+        }
         if (eobRun_ > 0) {
             --eobRun_;
             return true;
@@ -180,7 +186,7 @@ private:
     }
     bool Dc(const ScanComponent& component)
     {
-        const int category = HuffmanCode(state_.tables[component.dcTable]).Decode(bits_);
+        const int category = codes_[component.dcTable].Decode(bits_);
         if (category < 0 || category > 15)
             return false;
         const int difference = Magnitude(category);
@@ -194,7 +200,7 @@ private:
     // a run of empty bands instead.
     bool Ac(const ScanComponent& component, int first, int last)
     {
-        const HuffmanCode code(state_.tables[4 + component.acTable]);
+        const HuffmanCode& code = codes_[4 + component.acTable];
         for (int k = first; k <= last;) {
             const int runAndSize = code.Decode(bits_);
             if (runAndSize < 0)
@@ -221,6 +227,7 @@ private:
     const JpegDecodeState& state_;
     const Scan& scan_;
     BitReader& bits_;
+    std::array<HuffmanCode, 8> codes_{};
     int predictions_[4] = {};
     int eobRun_ = 0;
 };
@@ -229,7 +236,8 @@ private:
 bool ReadScan(const JpegDecodeState& state, const uint8_t* data, size_t size, size_t& at, Scan& scan)
 {
     const auto next = [&] { return at < size ? data[at++] : 0; };
-    const int length = next() << 8 | next();
+    const int lengthHigh = next();
+    const int length = lengthHigh << 8 | next();
     scan.count = next();
     if (scan.count < 1 || scan.count > 4 || scan.count > state.componentCount || length != 6 + 2 * scan.count)
         return false;

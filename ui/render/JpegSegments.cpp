@@ -24,7 +24,11 @@ class ByteReader {
 public:
     ByteReader(const uint8_t* data, size_t size, size_t at) : data_(data), size_(size), at_(at) {}
     uint8_t Next() { return at_ < size_ ? data_[at_++] : 0; }
-    int Next16() { return Next() << 8 | Next(); }
+    int Next16()
+    {
+        const int high = Next();
+        return high << 8 | Next();
+    }
 
 private:
     const uint8_t* data_;
