@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
+#include <vector>
 
 namespace VXM {
 
@@ -140,7 +141,14 @@ struct Scan {
     int spectralStart = 0;
     int spectralEnd = 0;
     int high = 0;
+    int low = 0;
 };
+
+// stb_image stores a coefficient coded past 63 at 63.
+uint64_t CoefficientBit(int k)
+{
+    return uint64_t{1} << std::min(k, kLastCoefficient);
+}
 
 class ScanReader {
 public:
@@ -150,19 +158,22 @@ public:
             codes_[i] = HuffmanCode(state.tables[i]);
     }
 
-    bool Block(const ScanComponent& component)
+    // nonZero is the block's entry for a progressive AC scan.
+    bool Block(const ScanComponent& component, uint64_t* nonZero)
     {
         if (!state_.progressive)
-            return Dc(component) && Ac(component, 1, kLastCoefficient);
+            return Dc(component) && Ac(component, 1, kLastCoefficient, nullptr);
         if (scan_.spectralStart == 0) {
             bits_.Ensure(kLongestCode);
             return scan_.spectralEnd == 0 && (scan_.high != 0 ? bits_.Take(1) >= 0 : Dc(component));
         }
+        if (scan_.high != 0)
+            return Refine(component, *nonZero);
         if (eobRun_ > 0) {
             --eobRun_;
             return true;
         }
-        return Ac(component, scan_.spectralStart, scan_.spectralEnd);
+        return Ac(component, scan_.spectralStart, scan_.spectralEnd, nonZero);
     }
     void Restart()
     {
@@ -198,7 +209,7 @@ private:
     }
     // A sequential block ends at coefficient 63 or an end of block; a progressive band may start
     // a run of empty bands instead.
-    bool Ac(const ScanComponent& component, int first, int last)
+    bool Ac(const ScanComponent& component, int first, int last, uint64_t* nonZero)
     {
         const HuffmanCode& code = codes_[4 + component.acTable];
         for (int k = first; k <= last;) {
@@ -208,9 +219,16 @@ private:
             const int run = runAndSize >> 4;
             const int size = runAndSize & 15;
             if (size != 0) {
-                k += run + 1;
-                if (Magnitude(size) == INT_MIN)
+                k += run;
+                const int value = Magnitude(size);
+                if (value == INT_MIN)
                     return false;
+                // Stored as a short: a large value scaled up can wrap to zero.
+                if (nonZero && static_cast<int16_t>(value * (1 << scan_.low)) != 0)
+                    *nonZero |= CoefficientBit(k);
+                else if (nonZero)
+                    *nonZero &= ~CoefficientBit(k);
+                ++k;
             } else if (run == 15) {
                 k += 16;
             } else if (!state_.progressive) {
@@ -221,6 +239,51 @@ private:
                 return extra >= 0;
             }
         }
+        return true;
+    }
+
+    // One correction bit for each coefficient already non-zero, in the run a new one is placed at.
+    bool Refine(const ScanComponent& component, uint64_t& nonZero)
+    {
+        const auto correctBand = [&](int from, int to) {
+            for (int k = from; k <= to; ++k)
+                if ((nonZero & CoefficientBit(k)) && bits_.Take(1) < 0)
+                    return false;
+            return true;
+        };
+        if (eobRun_ > 0) {
+            --eobRun_;
+            return correctBand(scan_.spectralStart, scan_.spectralEnd);
+        }
+        const HuffmanCode& code = codes_[4 + component.acTable];
+        int k = scan_.spectralStart;
+        do {
+            const int runAndSize = code.Decode(bits_);
+            if (runAndSize < 0)
+                return false;
+            int run = runAndSize >> 4;
+            const int size = runAndSize & 15;
+            if (size == 0 && run < 15) {
+                const int extra = run == 0 ? 0 : bits_.Take(run);
+                if (extra < 0)
+                    return false;
+                eobRun_ = (1 << run) - 1 + extra;
+                return correctBand(k, scan_.spectralEnd);
+            }
+            if (size > 1 || (size == 1 && bits_.Take(1) < 0))
+                return false;
+            while (k <= scan_.spectralEnd) {
+                const uint64_t bit = CoefficientBit(k++);
+                if (nonZero & bit) {
+                    if (bits_.Take(1) < 0)
+                        return false;
+                } else if (run-- == 0) {
+                    if (size == 1)
+                        nonZero |= bit;
+                    break;
+                }
+            }
+        } while (k <= scan_.spectralEnd);
         return true;
     }
 
@@ -256,59 +319,76 @@ bool ReadScan(const JpegDecodeState& state, const uint8_t* data, size_t size, si
     scan.spectralEnd = next();
     const int approximation = next();
     scan.high = approximation >> 4;
-    const int low = approximation & 15;
+    scan.low = approximation & 15;
     if (!state.progressive) {
         scan.spectralEnd = kLastCoefficient;
         return scan.spectralStart == 0 && approximation == 0;
     }
-    return scan.spectralStart <= scan.spectralEnd && scan.spectralEnd <= kLastCoefficient && scan.high <= 13 && low <= 13;
+    return scan.spectralStart <= scan.spectralEnd && scan.spectralEnd <= kLastCoefficient && scan.high <= 13 && scan.low <= 13;
 }
 
 // Each block of the scan in stb_image's order: a lone component block by block over its own
 // size, several by MCUs. At the end of each restart interval a restart marker must follow, or
-// stb_image ends the scan there.
-bool BlocksFit(const JpegDecodeState& state, const Scan& scan, BitReader& bits)
+// stb_image ends the scan there. After a whole first DC scan its components' blocks hold zeros.
+bool BlocksFit(JpegDecodeState& state, const Scan& scan, BitReader& bits)
 {
     int maxHorizontal = 1, maxVertical = 1;
     for (int i = 0; i < state.componentCount; ++i) {
         maxHorizontal = std::max(maxHorizontal, state.components[i].horizontal);
         maxVertical = std::max(maxVertical, state.components[i].vertical);
     }
+    const int mcusAcross = (state.width + maxHorizontal * 8 - 1) / (maxHorizontal * 8);
+    const int mcusDown = (state.height + maxVertical * 8 - 1) / (maxVertical * 8);
     const JpegComponent& lone = state.components[scan.components[0].index];
     const bool interleaved = scan.count > 1;
-    const int unitsAcross = interleaved ? (state.width + maxHorizontal * 8 - 1) / (maxHorizontal * 8)
-                                        : ((state.width * lone.horizontal + maxHorizontal - 1) / maxHorizontal + 7) >> 3;
-    const int unitsDown = interleaved ? (state.height + maxVertical * 8 - 1) / (maxVertical * 8)
-                                      : ((state.height * lone.vertical + maxVertical - 1) / maxVertical + 7) >> 3;
+    const int unitsAcross = interleaved ? mcusAcross : ((state.width * lone.horizontal + maxHorizontal - 1) / maxHorizontal + 7) >> 3;
+    const int unitsDown = interleaved ? mcusDown : ((state.height * lone.vertical + maxVertical - 1) / maxVertical + 7) >> 3;
+    const bool firstDc = state.progressive && scan.spectralStart == 0 && scan.high == 0;
+    std::vector<uint64_t>& nonZero = state.nonZero[scan.components[0].index];
+    const bool acScan = state.progressive && scan.spectralStart > 0;
     ScanReader reader(state, scan, bits);
     int todo = state.restartInterval > 0 ? state.restartInterval : INT_MAX;
-    for (int unit = 0; unit < unitsAcross * unitsDown; ++unit) {
+    bool whole = true;
+    for (int unit = 0; unit < unitsAcross * unitsDown && whole; ++unit) {
+        uint64_t* block = acScan ? &nonZero[size_t(unit / unitsAcross) * size_t(mcusAcross * lone.horizontal) + size_t(unit % unitsAcross)] : nullptr;
         for (int i = 0; i < scan.count; ++i) {
             const JpegComponent& component = state.components[scan.components[i].index];
             const int blocks = interleaved ? component.horizontal * component.vertical : 1;
-            for (int block = 0; block < blocks; ++block)
-                if (!reader.Block(scan.components[i]))
+            for (int b = 0; b < blocks; ++b)
+                if (!reader.Block(scan.components[i], block))
                     return false;
         }
         if (--todo <= 0) {
-            if (!bits.AtRestart())
-                return true;
+            whole = bits.AtRestart() || unit + 1 == unitsAcross * unitsDown;
             reader.Restart();
             todo = state.restartInterval > 0 ? state.restartInterval : INT_MAX;
         }
+    }
+    for (int i = 0; i < scan.count && firstDc; ++i) {
+        const JpegComponent& component = state.components[scan.components[i].index];
+        std::vector<uint64_t>& cleared = state.nonZero[scan.components[i].index];
+        cleared.clear();
+        if (whole)
+            cleared.resize(size_t(mcusAcross * component.horizontal) * size_t(mcusDown * component.vertical));
     }
     return true;
 }
 
 }  // namespace
 
-bool JpegScanFits(const JpegDecodeState& state, const uint8_t* data, size_t size, size_t at)
+bool JpegScanFits(JpegDecodeState& state, const uint8_t* data, size_t size, size_t at)
 {
     Scan scan;
     if (state.componentCount == 0 || !ReadScan(state, data, size, at, scan))
         return false;
-    if (state.progressive && scan.spectralStart > 0 && (scan.count > 1 || scan.high > 0))
-        return scan.count == 1;
+    // Every later scan of a component works on what its first DC scan left.
+    if (state.progressive && (scan.spectralStart > 0 || scan.high > 0)) {
+        if (scan.spectralStart > 0 && scan.count > 1)
+            return false;
+        for (int i = 0; i < scan.count; ++i)
+            if (state.nonZero[scan.components[i].index].empty())
+                return false;
+    }
     BitReader bits(data, size, at);
     return BlocksFit(state, scan, bits);
 }

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 namespace VXM {
 
@@ -28,13 +29,17 @@ struct JpegDecodeState {
     int restartInterval = 0;
     // DC tables 0 to 3, then AC tables 0 to 3.
     std::array<JpegHuffmanTable, 8> tables{};
+    // Per component and block, which AC coefficients a progressive decoding holds non-zero, in
+    // zigzag order; empty until a first DC scan has cleared every block of the component.
+    std::array<std::vector<uint64_t>, 4> nonZero{};
 };
 
 // Reads the scan whose SOS length is at `at` as stb_image does. False when stb_image would take
 // more bits than the coded data holds before its next marker (it goes on with made-up zero bits
 // and shifts by 32 or more), would carry a DC value past 16 bits (its sums then overflow int),
-// or refuses the scan itself. A refinement scan of AC coefficients depends on every earlier scan
-// and is not read: true.
-bool JpegScanFits(const JpegDecodeState& state, const uint8_t* data, size_t size, size_t at);
+// or refuses the scan itself; also false for AC coefficients of a component no first DC scan has
+// cleared (stb_image would refine the uninitialised memory it holds them in). Keeps the
+// coefficients that turn non-zero for later scans.
+bool JpegScanFits(JpegDecodeState& state, const uint8_t* data, size_t size, size_t at);
 
 }  // namespace VXM

@@ -63,9 +63,12 @@ bool TablesFit(const uint8_t* data, size_t size, size_t at, unsigned& defined, J
     return true;
 }
 
-// The frame's size and components as stb_image takes them; false for one it refuses.
+// The frame's size and components as stb_image takes them; false for one it refuses, a second
+// frame among them.
 bool FrameFits(const uint8_t* data, size_t size, size_t at, JpegDecodeState& state)
 {
+    if (state.componentCount != 0)
+        return false;
     ByteReader reader(data, size, at);
     reader.Next16();
     reader.Next();  // precision
