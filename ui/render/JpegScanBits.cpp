@@ -10,12 +10,15 @@ namespace VXM {
 namespace {
 
 constexpr uint8_t kNoMarker = 0xFF;
+// Stands for the end of the data, which ends the coded bits like a marker.
+constexpr uint8_t kEndOfData = 0xD9;
 constexpr int kDcLimit = 32767;
 constexpr int kLastCoefficient = 63;
 constexpr int kLongestCode = 16;
 
-// stb_image's bit buffer: 32 bits, filled a byte at a time up to the next marker; past the end
-// of the data it reads zeros.
+// stb_image's bit buffer: 32 bits, filled a byte at a time up to the next marker. Past the end
+// of the data stb_image reads zeros and then fails for want of a marker; reading them would take
+// long for a large image, so the end counts as a marker.
 class BitReader {
 public:
     BitReader(const uint8_t* data, size_t size, size_t at) : data_(data), size_(size), at_(at) {}
@@ -61,6 +64,10 @@ private:
     void Grow()
     {
         while (marker_ == kNoMarker && bits_ <= 24) {
+            if (at_ >= size_) {
+                marker_ = kEndOfData;
+                return;
+            }
             uint32_t byte = Next();
             if (byte == 0xFF) {
                 uint8_t next = Next();
