@@ -125,7 +125,7 @@ bool StandsAlone(uint8_t marker)
 
 }  // namespace
 
-bool JpegHuffmanCountsFit(const uint8_t* data, size_t size)
+bool JpegDecodesSafely(const uint8_t* data, size_t size)
 {
     // stb_image takes fill bytes before any marker, the first one too.
     size_t at = 0;

@@ -11,6 +11,6 @@ namespace VXM {
 // such a table from memory it never set, far outside the table), or with a scan stb_image would
 // read past its coded bits or carry DC values past 16 bits in (see JpegScanFits); every other
 // input is true.
-bool JpegHuffmanCountsFit(const uint8_t* data, size_t size);
+bool JpegDecodesSafely(const uint8_t* data, size_t size);
 
 }  // namespace VXM
