@@ -28,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const std::vector<uint8_t> bytes = screened.value_or(std::vector<uint8_t>(data, data + size));
     // Like the decoder, the header is read only from bytes that pass the screens.
     int width = 0, height = 0, channels = 0;
-    if (bytes.empty() || !VXM::JpegHuffmanCountsFit(bytes.data(), bytes.size()) || !stbi_info_from_memory(bytes.data(), static_cast<int>(bytes.size()), &width, &height, &channels))
+    if (bytes.empty() || !VXM::JpegDecodesSafely(bytes.data(), bytes.size()) || !stbi_info_from_memory(bytes.data(), static_cast<int>(bytes.size()), &width, &height, &channels))
         return 0;
     if (uint64_t(width) * uint64_t(height) > kFuzzPixelLimit)
         return 0;

@@ -79,7 +79,7 @@ void RgbaSamplesDeleter::operator()(uint8_t* samples) const
 RgbaImage DecodeRgba(const uint8_t* data, size_t size)
 {
     RgbaImage image;
-    if (!data || size == 0 || size > INT_MAX || !JpegHuffmanCountsFit(data, size))
+    if (!data || size == 0 || size > INT_MAX || !JpegDecodesSafely(data, size))
         return image;
     const std::optional<std::vector<uint8_t>> screened = PngWithoutEmptyIdat(data, size);
     if (screened) {
