@@ -79,9 +79,20 @@ fi
 
 mkdir -p "$cache"
 # zlib: the MinGW build links Debian's libz-mingw-w64-dev; the fuzz build instruments the source.
+# A security mirror mid-sync can list a version whose files it does not have yet; then the
+# versions listed before it are tried, newest first.
+fetch_source() {
+    local src=$1 version
+    (cd "$cache" && apt-get source --download-only -q "$src" </dev/null) && return 0
+    for version in $(apt-cache showsrc "$src" | sed -n 's/^Version: //p' | sort -u -r -V); do
+        echo "setup.sh: trying $src=$version" >&2
+        (cd "$cache" && apt-get source --download-only -q "$src=$version" </dev/null) && return 0
+    done
+    return 1
+}
 for src in libjsoncpp tinyxml 7zip zlib; do
     if ! ls "$cache/${src}"_*.dsc >/dev/null 2>&1; then
-        (cd "$cache" && apt-get source --download-only -q "$src" </dev/null)
+        fetch_source "$src"
     fi
 done
 echo "setup: done (dependency sources in $cache)"
