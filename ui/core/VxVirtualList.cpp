@@ -115,11 +115,16 @@ void VxVirtualList::PlaceRows(const RECT& inner)
     const int slots = static_cast<int>(items_.size());
     for (int index = range_.first; index < range_.last; ++index) {
         const int slot = virtual_list::SlotOf(index, slots);
-        VxControl& row = *items_[slot];
         if (shownRows_[slot] != index) {
-            rows_->ShowRow(row, index);
+            rows_->ShowRow(*items_[slot], index);
             shownRows_[slot] = index;
         }
+    }
+    // Shown before they are placed: a row with children of its own, placed hidden, would lay out
+    // none of them and keep that when it is next only moved.
+    ShowRange();
+    for (int index = range_.first; index < range_.last; ++index) {
+        VxControl& row = *items_[virtual_list::SlotOf(index, slots)];
         const RECT padding = row.GetPadding();
         const int top = inner.top + virtual_list::RowTop(metrics, index, scrollTop) + padding.top;
         const int left = inner.left + padding.left;
@@ -128,7 +133,6 @@ void VxVirtualList::PlaceRows(const RECT& inner)
                               : std::max(0, static_cast<int>(layout::Width(inner) - padding.left - padding.right));
         row.SetPos(RECT{left, top, left + width, top + row.GetFixedHeight()});
     }
-    ShowRange();
 }
 
 void VxVirtualList::ShowRange()
