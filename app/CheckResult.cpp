@@ -1,10 +1,12 @@
 #include "CheckResult.h"
 
 #include <climits>
+#include <memory>
 
 #include "AppNotify.h"
 #include "CheckResultItem.h"
 #include "ChildControls.h"
+#include "ResultRows.h"
 #include "ScanUpdate.h"
 
 using namespace VXM;
@@ -42,15 +44,24 @@ void SetLabel(VxControl* label, std::wstring_view text, bool show)
 
 // Each UTF-16 unit upper-cased the same way whatever the user's locale; the length never
 // changes, so only groups of equal length can share a key.
-std::wstring GroupKey(const std::wstring& group)
+std::wstring GroupKey(std::wstring_view group)
 {
-    std::wstring key = group;
+    std::wstring key(group);
     if (key.empty() || key.size() > static_cast<size_t>(INT_MAX))
         return key;
     const int length = static_cast<int>(key.size());
     const int mapped = LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, group.data(), length, key.data(), length,
                                      nullptr, nullptr, 0);
-    return mapped == length ? key : group;
+    return mapped == length ? key : std::wstring(group);
+}
+
+// FNV-1a over the key's units.
+uint32_t HashOf(std::wstring_view key)
+{
+    uint32_t hash = 2166136261u;
+    for (wchar_t unit : key)
+        hash = (hash ^ static_cast<uint16_t>(unit)) * 16777619u;
+    return hash;
 }
 
 }  // namespace
@@ -119,20 +130,23 @@ void CheckResult::SetListHeading(std::wstring_view text)
     SetLabel(listHeading_, text, false);
 }
 
-void CheckResult::AddFinding(const std::wstring& group, const std::wstring& description, int rowStyle,
-                             const std::wstring& detail, const std::wstring& extra)
+void CheckResult::AddFinding(std::wstring_view group, std::wstring_view description, int rowStyle,
+                             std::wstring_view detail, std::wstring_view extra)
 {
     if (!rowList_)
         return;
-    CheckResultItem* row = RowOf(group, rowStyle);
-    row->SetGroupName(group);
-    // A junk row's description is its file count, which AddDetail writes.
-    if (row->GetRowStyle() != scan::kJunkRow)
-        row->SetDescription(description);
-    row->AddDetail(detail, extra);
+    const int index = RowOf(group, rowStyle);
+    FindingRow& row = rows_[index];
+    row.groupName = group;
+    // A junk row's description is its file count.
+    if (row.rowStyle != scan::kJunkRow)
+        row.SetDescription(description);
+    if (row.AddDetail(detail, extra))
+        ++detailTotal_;
+    ShowChange(index);
 }
 
-void CheckResult::AddNote(const std::wstring& text)
+void CheckResult::AddNote(std::wstring_view text)
 {
     if (!noteBox_)
         return;
@@ -152,13 +166,18 @@ int CheckResult::TotalCount()
 
 int CheckResult::RowCount() const
 {
-    return rowList_ ? rowList_->GetCount() : 0;
+    return static_cast<int>(rows_.size());
 }
 
-CheckResultItem* CheckResult::RowAt(int index) const
+const FindingRow* CheckResult::RecordAt(int index) const
 {
-    VxControl* item = rowList_ ? rowList_->GetItemAt(index) : nullptr;
-    return item ? static_cast<CheckResultItem*>(item->GetInterface(kClassCheckResultItem)) : nullptr;
+    return index >= 0 && index < RowCount() ? &rows_[index] : nullptr;
+}
+
+CheckResultItem* CheckResult::ShownRow(int index) const
+{
+    VxControl* control = rowList_ ? rowList_->ControlOfRow(index) : nullptr;
+    return control ? static_cast<CheckResultItem*>(control->GetInterface(kClassCheckResultItem)) : nullptr;
 }
 
 void CheckResult::MakeChildren()
@@ -190,34 +209,49 @@ void CheckResult::MakeChildren()
                                                 .padding = kHeadingPadding}));
     reportHeading_->SetVisible(false);
 
-    rowList_ = AddChild(*this, new VxVerticalLayout);
+    rowList_ = AddChild(*this, new VxVirtualList);
     PassMouse(*rowList_);
     AddScrollbar(*rowList_);
+    rowList_->SetRows(std::make_unique<ResultRows>(rows_, detailTotal_));
 }
 
 // The junk check reports a folder's files one after another: the same spelling as last time
 // needs no key.
-CheckResultItem* CheckResult::RowOf(const std::wstring& group, int rowStyle)
+int CheckResult::RowOf(std::wstring_view group, int rowStyle)
 {
-    if (lastRow_ && group == lastGroup_)
+    if (lastRow_ >= 0 && rows_[lastRow_].groupName == group)
         return lastRow_;
-    CheckResultItem*& row = rowsByGroup_[GroupKey(group)];
-    if (!row)
-        row = AddRow(rowStyle);
-    lastGroup_ = group;
-    lastRow_ = row;
-    return row;
+    const std::wstring key = GroupKey(group);
+    const uint32_t hash = HashOf(key);
+    int index = rowsByGroup_.Find(hash, [&](int candidate) { return GroupKey(rows_[candidate].groupName) == key; });
+    if (index < 0)
+        index = AddRow(rowStyle, hash);
+    lastRow_ = index;
+    return index;
 }
 
-CheckResultItem* CheckResult::AddRow(int rowStyle)
+// Only the list's bar and the rows in view follow: no other row is laid out or visited.
+int CheckResult::AddRow(int rowStyle, uint32_t keyHash)
 {
-    auto* row = new CheckResultItem(rowStyle);  // handed to the row list
-    row->SetManager(manager_);
-    rowList_->Add(row);
-    row->Init();
-    row->ShareDetailTotal(&detailTotal_);
+    const int index = RowCount();
+    rows_.emplace_back().rowStyle = rowStyle;
+    rowsByGroup_.Insert(keyHash, index);
+    rowList_->NeedUpdate();
     RequestRepaint();
-    return row;
+    return index;
+}
+
+void CheckResult::ShowChange(int index)
+{
+    // A control keeps its row while out of view until another row needs it: the one that may
+    // show this row is known without a search, and a stale binding never shows on scrolling back.
+    const int slots = rowList_->GetCount();
+    if (slots == 0)
+        return;
+    VxControl* control = rowList_->GetItemAt(VXM::virtual_list::SlotOf(index, slots));
+    auto* row = control ? static_cast<CheckResultItem*>(control->GetInterface(kClassCheckResultItem)) : nullptr;
+    if (row && &row->Record() == &rows_[index])
+        row->Refresh();
 }
 
 }  // namespace app

@@ -1,10 +1,13 @@
 #pragma once
 
-#include <string>
-#include <unordered_map>
+#include <deque>
+#include <string_view>
 
+#include "FindingRow.h"
 #include "FindingSinks.h"
+#include "GroupIndex.h"
 #include "VxVerticalLayout.h"
+#include "VxVirtualList.h"
 
 namespace app {
 
@@ -28,22 +31,29 @@ public:
     void SetListHeading(std::wstring_view text);
 
     // Merges into the row whose group equals `group` ignoring case, or adds a row.
-    void AddFinding(const std::wstring& group, const std::wstring& description, int rowStyle,
-                    const std::wstring& detail, const std::wstring& extra) override;
-    void AddNote(const std::wstring& text) override;
+    void AddFinding(std::wstring_view group, std::wstring_view description, int rowStyle,
+                    std::wstring_view detail, std::wstring_view extra) override;
+    void AddNote(std::wstring_view text) override;
     int TotalCount() override;
 
     int RowCount() const;
-    CheckResultItem* RowAt(int index) const;
+    // Row `index` in the order the rows were made; null out of range.
+    const FindingRow* RecordAt(int index) const;
+    // The control showing row `index` since the last layout; null while the row is out of view.
+    CheckResultItem* ShownRow(int index) const;
+    // Heap bytes of the group lookup, for the benchmarks.
+    size_t LookupBytesKept() const { return rowsByGroup_.BytesKept(); }
     // Children, owned by this container; null before Init.
     VXM::VxVerticalLayout* NoteBox() const { return noteBox_; }
-    VXM::VxVerticalLayout* RowList() const { return rowList_; }
+    VXM::VxVirtualList* RowList() const { return rowList_; }
 
 private:
     void MakeChildren();
     // The row of that group ignoring case, made when missing.
-    CheckResultItem* RowOf(const std::wstring& group, int rowStyle);
-    CheckResultItem* AddRow(int rowStyle);
+    int RowOf(std::wstring_view group, int rowStyle);
+    int AddRow(int rowStyle, uint32_t keyHash);
+    // Rebinds the control of that row, if it has one, so that it shows the change.
+    void ShowChange(int index);
 
     VXM::VxControl* title_ = nullptr;
     VXM::VxControl* description_ = nullptr;
@@ -53,13 +63,13 @@ private:
     VXM::VxControl* scanHeading_ = nullptr;
     VXM::VxVerticalLayout* noteBox_ = nullptr;
     VXM::VxControl* reportHeading_ = nullptr;
-    VXM::VxVerticalLayout* rowList_ = nullptr;
-    // Upper-cased group to its row, so merging stays cheap with many rows. Rows are never
-    // removed, so the pointers (rows owned by rowList_) stay valid.
-    std::unordered_map<std::wstring, CheckResultItem*> rowsByGroup_;
-    std::wstring lastGroup_;             // as last given to RowOf
-    CheckResultItem* lastRow_ = nullptr;  // its row, owned by rowList_
-    int detailTotal_ = 0;  // kept by the rows (ShareDetailTotal)
+    VXM::VxVirtualList* rowList_ = nullptr;
+    // Rows are never removed and a deque never moves its elements: the row controls and the
+    // report window hold records by address.
+    std::deque<FindingRow> rows_;
+    GroupIndex rowsByGroup_;  // hash of the upper-cased group to its index in rows_
+    int lastRow_ = -1;        // of the last finding
+    int detailTotal_ = 0;     // kept by AddFinding and by the row controls (ShareDetailTotal)
 };
 
 }  // namespace app

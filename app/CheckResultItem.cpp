@@ -50,26 +50,11 @@ int StatusIconOf(int rowStyle)
     }
 }
 
-std::wstring CountTextOf(int rowStyle, int count)
-{
-    switch (rowStyle) {
-    case scan::kEventRow:
-        return L"崩溃次数：" + std::to_wstring(count);
-    case scan::kErrorRow:
-        return L"错误";
-    case scan::kJunkRow:
-        return L"可清理：" + std::to_wstring(count);
-    case scan::kDllRow:
-        return L"异常";
-    default:
-        return {};
-    }
-}
-
 }  // namespace
 
-CheckResultItem::CheckResultItem(int rowStyle) : rowStyle_(rowStyle)
+CheckResultItem::CheckResultItem(int rowStyle)
 {
+    ownRecord_.rowStyle = rowStyle;
     PassMouse(*this);
     SetFixedHeight(68);
     SetPadding(RECT{0, 0, 0, 5});
@@ -119,25 +104,39 @@ void CheckResultItem::Init()
     VxHorizontalLayout::Init();
 }
 
+void CheckResultItem::Bind(FindingRow& record)
+{
+    record_ = &record;
+    Refresh();
+}
+
+void CheckResultItem::Refresh()
+{
+    ShowText(nameLabel_, record_->groupName);
+    ShowText(descriptionLabel_, OneLine(record_->Description()));
+    if (descriptionLabel_)
+        descriptionLabel_->SetVisible(record_->DescriptionShown());
+    ShowText(countLabel_, record_->CountText());
+    ShowStatusIcon();
+}
+
 void CheckResultItem::SetGroupName(std::wstring_view group)
 {
-    groupName_ = group;
-    ShowText(nameLabel_, groupName_);
+    record_->groupName = group;
+    ShowText(nameLabel_, record_->groupName);
 }
 
 void CheckResultItem::SetDescription(std::wstring_view description)
 {
-    description_ = description;
-    ShowText(descriptionLabel_, OneLine(description_));
-    if (descriptionLabel_ && !description_.empty())
-        descriptionLabel_->SetVisible(true);
+    record_->SetDescription(description);
+    Refresh();
 }
 
-void CheckResultItem::AddDetail(const std::wstring& detail, const std::wstring& extra)
+void CheckResultItem::AddDetail(std::wstring_view detail, std::wstring_view extra)
 {
-    if (details_.try_emplace(detail, extra).second && detailTotal_)
+    if (record_->AddDetail(detail, extra) && detailTotal_)
         ++*detailTotal_;
-    UpdateTexts();
+    Refresh();
 }
 
 void CheckResultItem::ShareDetailTotal(int* total)
@@ -161,18 +160,18 @@ void CheckResultItem::MakeChildren()
     auto* column = MakeWheelChild<VxVerticalLayout>();
     column->SetPadding(RECT{0, 10, 10, 10});
     nameLabel_ = AddChild(*column, MakeLabel({.font = L"normal18", .style = kTextVCenter}));
-    nameLabel_->StoreText(groupName_);
+    nameLabel_->StoreText(record_->groupName);
     descriptionLabel_ = AddChild(*column, MakeLabel({.font = L"normal16", .color = kGreyText, .style = kTextVCenter}));
-    descriptionLabel_->StoreText(OneLine(description_));
-    descriptionLabel_->SetVisible(!description_.empty());
+    descriptionLabel_->StoreText(OneLine(record_->Description()));
+    descriptionLabel_->SetVisible(record_->DescriptionShown());
     textColumn_ = AddChild(*this, column);
 
-    statusIcon_ = MakeIcon(RECT{10, 22, 8, 0}, StatusIconOf(rowStyle_));
-    statusIcon_->SetVisible(rowStyle_ != scan::kJunkRow);
+    statusIcon_ = MakeIcon(RECT{10, 22, 8, 0}, StatusIconOf(record_->rowStyle));
+    statusIcon_->SetVisible(record_->rowStyle != scan::kJunkRow);
     AddChild(*this, statusIcon_);
 
     countLabel_ = MakeLabel({.font = L"normal18", .width = 160, .style = kTextVCenter});
-    countLabel_->StoreText(CountTextOf(rowStyle_, 0));
+    countLabel_->StoreText(record_->CountText());
     AddChild(*this, countLabel_);
 
     auto* button = new VxButton;  // handed to the row
@@ -183,17 +182,16 @@ void CheckResultItem::MakeChildren()
                   {.font = L"underline16", .color = kLinkText, .width = 70, .padding = {0, 0, 45, 0}, .style = kTextVCenter});
     button->SetText(L"查看报告");
     reportButton_ = AddChild(*this, button);
-
-    // Details given before Init show now.
-    if (!details_.empty())
-        UpdateTexts();
 }
 
-void CheckResultItem::UpdateTexts()
+// A pooled row may show records of several styles in turn.
+void CheckResultItem::ShowStatusIcon()
 {
-    if (rowStyle_ == scan::kJunkRow)
-        SetDescription(L"垃圾文件：" + std::to_wstring(GetDetailCount()) + L"项");
-    ShowText(countLabel_, CountTextOf(rowStyle_, GetDetailCount()));
+    if (!statusIcon_)
+        return;
+    const int image = StatusIconOf(record_->rowStyle);
+    statusIcon_->SetNormalBkImage(image != 0 ? PngImage(image) : std::wstring());
+    statusIcon_->SetVisible(record_->rowStyle != scan::kJunkRow);
 }
 
 void CheckResultItem::ShowText(VxControl* label, std::wstring_view text)

@@ -1,8 +1,9 @@
 #pragma once
 
-#include <map>
 #include <string>
+#include <string_view>
 
+#include "FindingRow.h"
 #include "VxHorizontalLayout.h"
 
 namespace VXM {
@@ -12,10 +13,11 @@ class VxVerticalLayout;
 
 namespace app {
 
-// One finding row: a group (an application, a folder, a DLL) with its distinct details.
+// One finding row: a group (an application, a folder, a DLL) with its distinct details. The
+// data is a record the row shows: its own, or one a result list binds it to while in view.
 class CheckResultItem : public VXM::VxHorizontalLayout {
 public:
-    // rowStyle: scan::RowStyle (0 event, 1 error, 2 junk, 3 DLL).
+    // rowStyle: scan::RowStyle (0 event, 1 error, 2 junk, 3 DLL), of the row's own record.
     explicit CheckResultItem(int rowStyle);
 
     UINT GetClass() const override;
@@ -24,20 +26,26 @@ public:
     bool Activate(VXM::VxEventUI& event) override;
     void Init() override;
 
-    int GetRowStyle() const { return rowStyle_; }
-    std::wstring GetGroupName() const { return groupName_; }
+    // Shows `record` (not owned; it outlives the binding) until bound to another.
+    void Bind(FindingRow& record);
+    // Shows the bound record again after it changed; asks for a repaint only if a text did.
+    void Refresh();
+    FindingRow& Record() const { return *record_; }
+
+    int GetRowStyle() const { return record_->rowStyle; }
+    std::wstring GetGroupName() const { return record_->groupName; }
     void SetGroupName(std::wstring_view group);
-    const std::wstring& GetDescription() const { return description_; }
+    std::wstring GetDescription() const { return record_->Description(); }
     // An empty description never hides the label again.
     void SetDescription(std::wstring_view description);
     // A detail already present keeps its earlier second column.
-    void AddDetail(const std::wstring& detail, const std::wstring& extra);
+    void AddDetail(std::wstring_view detail, std::wstring_view extra);
     // Ordered by plain code-unit comparison.
-    const std::map<std::wstring, std::wstring>& GetDetails() const { return details_; }
+    const FindingDetails& GetDetails() const { return record_->details; }
     // Not GetCount: that name is the container's child count, which the framework calls.
-    int GetDetailCount() const { return static_cast<int>(details_.size()); }
+    int GetDetailCount() const { return record_->Count(); }
     // The list's running total of detail lines (not owned, outlives this row): the row adds its
-    // count now and 1 for each new detail; null stops it.
+    // count now and 1 for each new detail given through it; null stops it.
     void ShareDetailTotal(int* total);
 
     // Children, owned by this container; null before Init.
@@ -49,18 +57,16 @@ public:
 
 private:
     void MakeChildren();
-    void UpdateTexts();
+    void ShowStatusIcon();
     // The text without a repaint request of the label: one of the row covers every change until
     // the row is painted again.
     void ShowText(VXM::VxControl* label, std::wstring_view text);
     // Notification 29 when the event came from the report button.
     void RequestReport(const VXM::VxEventUI& event);
 
-    int rowStyle_ = 0;
-    std::wstring groupName_;
-    std::wstring description_;
-    std::map<std::wstring, std::wstring> details_;
-    int* detailTotal_ = nullptr;  // not owned, outlives this row
+    FindingRow ownRecord_;
+    FindingRow* record_ = &ownRecord_;  // not owned unless it is ownRecord_
+    int* detailTotal_ = nullptr;        // not owned, outlives this row
     VXM::VxControl* icon_ = nullptr;
     VXM::VxVerticalLayout* textColumn_ = nullptr;
     VXM::VxControl* nameLabel_ = nullptr;

@@ -12,16 +12,11 @@ constexpr int kDetailLineHeight = 50;
 
 }  // namespace
 
-DetailLines::DetailLines(const std::map<std::wstring, std::wstring>& details)
-{
-    texts_.reserve(details.size());
-    for (const auto& [detail, extra] : details)
-        texts_.push_back(&detail);
-}
+DetailLines::DetailLines(const FindingDetails& details) : details_(details), ids_(details.SortedIds()) {}
 
 int DetailLines::RowCount() const
 {
-    return static_cast<int>(texts_.size());
+    return static_cast<int>(ids_.size());
 }
 
 // The detail text beside a small icon in a rounded frame.
@@ -45,7 +40,7 @@ VXM::VxControl* DetailLines::MakeRow()
 void DetailLines::ShowRow(VXM::VxControl& row, int index)
 {
     if (index >= 0 && index < RowCount())
-        row.SetText(OneLine(*texts_[index]));
+        row.SetText(OneLine(details_.Detail(ids_[index])));
 }
 
 }  // namespace app

@@ -1,9 +1,8 @@
 #pragma once
 
-#include <map>
-#include <string>
 #include <vector>
 
+#include "FindingDetails.h"
 #include "VxVirtualList.h"
 
 namespace app {
@@ -12,16 +11,17 @@ namespace app {
 // the report opened, shown by the report's virtual list.
 class DetailLines : public VXM::IVirtualRows {
 public:
-    // `details`: a row's detail map, which outlives these lines; entries added later are not
-    // shown (a map keeps its entries in place, and rows never lose one).
-    explicit DetailLines(const std::map<std::wstring, std::wstring>& details);
+    // `details`: a row's details, which outlive these lines; details added later are not shown
+    // (ids stay valid, and rows never lose a detail).
+    explicit DetailLines(const FindingDetails& details);
 
     int RowCount() const override;
     VXM::VxControl* MakeRow() override;
     void ShowRow(VXM::VxControl& row, int index) override;
 
 private:
-    std::vector<const std::wstring*> texts_;  // keys of the row's map, not owned
+    const FindingDetails& details_;       // not owned
+    std::vector<FindingDetails::Id> ids_;  // in ascending order of the detail
 };
 
 }  // namespace app

@@ -39,7 +39,7 @@ bool IsListReport(UINT category)
 }
 
 ZentariumDetailsWnd::ZentariumDetailsWnd(ZentariumWnd& mainWindow, CheckResultItem& row)
-    : mainWindow_(mainWindow), row_(row)
+    : mainWindow_(mainWindow), row_(row.Record()), category_(ReportCategory(row))
 {
 }
 
@@ -81,16 +81,15 @@ void ZentariumDetailsWnd::Notify(VXM::VxNotify& notify)
 void ZentariumDetailsWnd::OnWindowInit()
 {
     CenterWindow(nullptr);
-    const UINT category = ReportCategory(row_);
-    const bool dllReport = category == kDllCategory;
+    const bool dllReport = category_ == kDllCategory;
     if (VXM::VxControl* layout = paintManager_.FindControl(details_ids::kDllReport))
         layout->SetVisible(dllReport);
     if (VXM::VxControl* layout = paintManager_.FindControl(details_ids::kListReport))
         layout->SetVisible(!dllReport);
     if (dllReport)
-        SetText(details_ids::kDllName, row_.GetGroupName());
-    else if (IsListReport(category))
-        FillListReport(category);
+        SetText(details_ids::kDllName, row_.groupName);
+    else if (IsListReport(category_))
+        FillListReport(category_);
 }
 
 void ZentariumDetailsWnd::FillListReport(UINT category)
@@ -98,13 +97,13 @@ void ZentariumDetailsWnd::FillListReport(UINT category)
     if (category == static_cast<UINT>(scan::kJunkFiles.list)) {
         SetText(details_ids::kListTitle, L"系统垃圾文件");
         SetText(details_ids::kListDescription, L"扫描分析系统注册表，修复及清除异常的注册表数据。");
-        SetText(details_ids::kListHeading, row_.GetGroupName());
+        SetText(details_ids::kListHeading, row_.groupName);
     } else {
-        SetText(details_ids::kListTitle, row_.GetGroupName());
+        SetText(details_ids::kListTitle, row_.groupName);
         SetText(details_ids::kListDescription, L"扫描分析Windows事件日志，系统异常的严重程度。");
         SetText(details_ids::kListHeading, L"异常清单");
     }
-    SetText(details_ids::kListCount, std::to_wstring(row_.GetDetailCount()));
+    SetText(details_ids::kListCount, std::to_wstring(row_.Count()));
     if (auto* list = FindControlAs<VXM::VxContainer>(paintManager_, details_ids::kDetailList, VXM::kClassContainer))
         AddDetailLines(*list);
 }
@@ -121,7 +120,7 @@ void ZentariumDetailsWnd::AddDetailLines(VXM::VxContainer& list)
         added.SetControlDispatch(static_cast<int>(event), true);
     added.SetChildPadding(list.GetChildPadding());
     added.SetAttribute(L"vscrollbar", L"VScrollBar1");
-    added.SetRows(std::make_unique<DetailLines>(row_.GetDetails()));
+    added.SetRows(std::make_unique<DetailLines>(row_.details));
 }
 
 void ZentariumDetailsWnd::OnClick(UINT id)

@@ -11,6 +11,7 @@ class VxContainer;
 namespace app {
 
 class CheckResultItem;
+struct FindingRow;
 class ZentariumWnd;
 
 // The id of the result list that holds a finding row (the row sits in the list's row list):
@@ -21,7 +22,8 @@ UINT ReportCategory(const VXM::VxControl& row);
 bool IsListReport(UINT category);
 
 // The report of one finding row ("日志报告"), shown modally over the main window; its "修复"
-// buttons start the repair there. Lives for one ShowModal.
+// buttons start the repair there. Lives for one ShowModal. It shows the record the row showed
+// when the report was asked for, whatever the row control shows afterwards.
 class ZentariumDetailsWnd : public VXM::VxWindowImplBase {
 public:
     ZentariumDetailsWnd(ZentariumWnd& mainWindow, CheckResultItem& row);
@@ -41,7 +43,8 @@ private:
     void SetText(UINT id, const std::wstring& text);
 
     ZentariumWnd& mainWindow_;  // not owned, outlives this
-    CheckResultItem& row_;      // not owned, lives as long as the main window
+    const FindingRow& row_;     // not owned, lives as long as the main window
+    UINT category_ = 0;         // the id of the list holding the row
 };
 
 }  // namespace app

@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -20,12 +19,13 @@ constexpr DWORD kNameBufferLength = 512;
 void PostDllEntry(const std::wstring& valueName, const std::vector<std::wstring>& prefixes, const CheckTarget& target,
                   UpdateQueue& updates)
 {
-    auto update = std::make_unique<ScanUpdate>();
-    update->kind = kDllEntry;
-    update->list = target.list;
-    update->group = paths::FileNamePart(valueName);
-    update->entry = IsRuntimeDll(update->group, prefixes) ? target.entry : nullptr;
-    updates.Post(std::move(update));
+    const std::wstring name = paths::FileNamePart(valueName);
+    ScanUpdate update;
+    update.kind = kDllEntry;
+    update.list = target.list;
+    update.group = name;
+    update.entry = IsRuntimeDll(name, prefixes) ? target.entry : nullptr;
+    updates.Post(update);
 }
 
 // A name that does not fit the buffer fails the call and so ends the pass, like the end of the

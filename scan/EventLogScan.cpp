@@ -20,24 +20,29 @@ std::unique_ptr<unsigned char[]> Allocate(DWORD size)
     return std::unique_ptr<unsigned char[]>(new (std::nothrow) unsigned char[size]);
 }
 
-void PostEvent(const EventRecordFields& record, const CheckTarget& target, UpdateQueue& updates)
+// `description` is the caller's, reused from one event to the next.
+void PostEvent(const EventRecordFields& record, const CheckTarget& target, UpdateQueue& updates,
+               std::wstring& description)
 {
-    auto update = std::make_unique<ScanUpdate>();
-    update->kind = kEventFinding;
-    update->list = target.list;
-    update->entry = target.entry;
-    update->group = record.sourceName;
-    update->detail = LocalEventTimeText(record.timeGenerated);
-    update->description = L"最近一次崩溃时间: " + update->detail;
-    updates.Post(std::move(update));
+    const std::wstring time = LocalEventTimeText(record.timeGenerated);
+    description.assign(L"最近一次崩溃时间: ").append(time);
+    ScanUpdate update;
+    update.kind = kEventFinding;
+    update.list = target.list;
+    update.entry = target.entry;
+    update.group = record.sourceName;
+    update.detail = time;
+    update.description = description;
+    updates.Post(update);
 }
 
 void PostCountedRecords(const unsigned char* bytes, DWORD size, const CheckTarget& target, uint32_t lastRepairTime,
                         UpdateQueue& updates)
 {
+    std::wstring description;
     for (const EventRecordFields& record : WalkEventRecords(bytes, size)) {
         if (record.eventType == kErrorEventType && record.timeGenerated > lastRepairTime)
-            PostEvent(record, target, updates);
+            PostEvent(record, target, updates, description);
     }
 }
 

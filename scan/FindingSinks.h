@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 // Where findings land. The scan page's result lists and category entries implement these, so
 // the engine never needs the UI framework; all calls come on the UI thread.
@@ -10,9 +11,9 @@ class IResultList {
 public:
     virtual ~IResultList() = default;
     // Adds the detail line under the row of that group (made when missing).
-    virtual void AddFinding(const std::wstring& group, const std::wstring& description, int rowStyle,
-                            const std::wstring& detail, const std::wstring& extra) = 0;
-    virtual void AddNote(const std::wstring& text) = 0;
+    virtual void AddFinding(std::wstring_view group, std::wstring_view description, int rowStyle,
+                            std::wstring_view detail, std::wstring_view extra) = 0;
+    virtual void AddNote(std::wstring_view text) = 0;
     // Detail lines over all rows.
     virtual int TotalCount() = 0;
 };

@@ -2,10 +2,10 @@
 
 #include <windows.h>
 
-#include <memory>
 #include <optional>
 #include <cwchar>
 #include <string>
+#include <string_view>
 
 #include "DirectoryIdentity.h"
 #include "FileTimes.h"
@@ -17,12 +17,15 @@ namespace scan {
 
 namespace {
 
+constexpr size_t kSizeDigits = 20;  // of the largest 64-bit size
+
 struct JunkWalk {
     const std::wstring& group;
     const CheckTarget& target;
     uint32_t lastRepairTime = 0;
     UpdateQueue& updates;
     VisitedDirectories visited;
+    std::wstring path;  // the file's, reused from one file to the next
 };
 
 bool IsDotOrDotDot(const wchar_t* name)
@@ -30,19 +33,31 @@ bool IsDotOrDotDot(const wchar_t* name)
     return name[0] == L'.' && (name[1] == L'\0' || (name[1] == L'.' && name[2] == L'\0'));
 }
 
+// The size in decimal digits, written backwards from the end of `text`.
+std::wstring_view SizeText(uint64_t size, wchar_t (&text)[kSizeDigits])
+{
+    size_t start = kSizeDigits;
+    do {
+        text[--start] = static_cast<wchar_t>(L'0' + size % 10);
+        size /= 10;
+    } while (size != 0);
+    return std::wstring_view(text + start, kSizeDigits - start);
+}
+
 // folderPrefix is path-join(folder, ""). A listed file name holds no separator, quote or drive,
 // so prefix + name is path-join(folder, name) without its copies.
 void PostJunkFile(JunkWalk& walk, const std::wstring& folderPrefix, const WIN32_FIND_DATAW& found)
 {
-    auto update = std::make_unique<ScanUpdate>();
-    update->kind = kJunkFile;
-    update->list = walk.target.list;
-    update->entry = walk.target.entry;
-    update->group = walk.group;
-    update->detail.reserve(folderPrefix.size() + wcslen(found.cFileName));
-    update->detail.append(folderPrefix).append(found.cFileName);
-    update->extra = std::to_wstring((static_cast<uint64_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow);
-    walk.updates.Post(std::move(update));
+    walk.path.assign(folderPrefix).append(found.cFileName);
+    wchar_t size[kSizeDigits];
+    ScanUpdate update;
+    update.kind = kJunkFile;
+    update.list = walk.target.list;
+    update.entry = walk.target.entry;
+    update.group = walk.group;
+    update.detail = walk.path;
+    update.extra = SizeText((static_cast<uint64_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow, size);
+    walk.updates.Post(update);
 }
 
 void Walk(JunkWalk& walk, const std::wstring& folder, const DirectoryStamp& stamp, int depth)
@@ -74,7 +89,7 @@ void WalkJunkFolder(const std::wstring& folder, const std::wstring& group, const
     std::optional<DirectoryStamp> stamp = StampOf(folder);
     if (!stamp)
         return;
-    JunkWalk walk{group, target, lastRepairTime, updates, {}};
+    JunkWalk walk{group, target, lastRepairTime, updates, {}, {}};
     Walk(walk, folder, *stamp, 0);
 }
 

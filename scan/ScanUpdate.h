@@ -1,13 +1,13 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
+#include <string_view>
 
 #include "FindingSinks.h"
 
 namespace scan {
 
-// What a queued update is; anything else is freed without effect.
+// What a queued update is; anything else is dropped without effect.
 enum UpdateKind : int32_t {
     kEventFinding = 0,
     kJunkFile = 1,
@@ -22,15 +22,16 @@ enum RowStyle : int32_t {
     kDllRow = 3,
 };
 
-// One finding or one checked item on its way from a scan to the lists.
+// One finding or one checked item on its way from a scan to the lists. The texts are views: a
+// post copies them into the queue, so they need to live only for the call.
 struct ScanUpdate {
     IResultList* list = nullptr;       // not owned
     ICategoryEntry* entry = nullptr;   // not owned; for DLL entries set only when flagged
     int32_t kind = kEventFinding;
-    std::wstring group;
-    std::wstring description;
-    std::wstring detail;
-    std::wstring extra;
+    std::wstring_view group;
+    std::wstring_view description;
+    std::wstring_view detail;
+    std::wstring_view extra;
 };
 
 }  // namespace scan

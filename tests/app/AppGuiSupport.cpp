@@ -7,6 +7,8 @@
 #include <utility>
 
 #include "AppNotify.h"
+#include "CheckResult.h"
+#include "CheckResultItem.h"
 #include "DibSection.h"
 #include "GdiHandles.h"
 #include "GuiTestSupport.h"
@@ -63,14 +65,8 @@ scan::ScanChecks EventLogSeam::Checks() const
             return;
         ++*calls;
         for (const Crash& crash : crashes) {
-            auto update = std::make_unique<scan::ScanUpdate>();
-            update->list = target.list;
-            update->entry = target.entry;
-            update->kind = scan::kEventFinding;
-            update->group = crash.application;
-            update->description = L"最近一次崩溃：" + crash.time;
-            update->detail = crash.time;
-            queue.Post(std::move(update));
+            queue.Post({target.list, target.entry, scan::kEventFinding, crash.application, L"最近一次崩溃：" + crash.time,
+                        crash.time});
         }
         WaitForSingleObject(release, INFINITE);
     };
@@ -317,6 +313,30 @@ std::wstring WorkDirectory()
     wchar_t folder[MAX_PATH] = {};
     SHGetSpecialFolderPathW(nullptr, folder, CSIDL_APPDATA, FALSE);
     return std::wstring(folder) + L"\\Zentarium\\";
+}
+
+int RowIndexOf(const app::CheckResult& list, const std::wstring& group)
+{
+    for (int i = 0; i < list.RowCount(); ++i) {
+        if (list.RecordAt(i)->groupName == group)
+            return i;
+    }
+    return -1;
+}
+
+app::CheckResultItem* ScrollToRow(MainWindowRun& run, app::CheckResult& list, int index)
+{
+    constexpr int kRowPitch = 73;  // a row's 68 pixels and its bottom padding
+    app::CheckResultItem* row = nullptr;
+    run.PumpUntil(
+        [&] {
+            row = list.ShownRow(index);
+            if (!row && list.RowList())
+                list.RowList()->SetScrollPos(SIZE{0, index * kRowPitch});
+            return row && row->IsVisible();
+        },
+        5000);
+    return row && row->IsVisible() ? row : nullptr;
 }
 
 }  // namespace app_test

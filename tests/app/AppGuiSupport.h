@@ -17,6 +17,8 @@
 #include "VxPaintManager.h"
 
 namespace app {
+class CheckResult;
+class CheckResultItem;
 class ZentariumWnd;
 }
 
@@ -158,6 +160,12 @@ VXM::VxPaintManager* PaintedDialog(const wchar_t* className, HWND* window = null
 
 // Posts a left click at the centre of a control of another window of this thread.
 void PostClick(HWND window, const VXM::VxControl& control);
+
+// The index of the row of `group` in `list`; -1 when it has none.
+int RowIndexOf(const app::CheckResult& list, const std::wstring& group);
+// Scrolls the shown `list` until row `index` is in view; its control, or null when it does not
+// show within a few seconds.
+app::CheckResultItem* ScrollToRow(MainWindowRun& run, app::CheckResult& list, int index);
 
 // Saves a window as painted (PrintWindow) as <exe folder>\<name>.bmp.
 void SaveWindowPicture(HWND window, const std::wstring& name);

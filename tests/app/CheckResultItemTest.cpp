@@ -4,6 +4,7 @@
 
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "AppNotify.h"
 #include "CheckResult.h"
@@ -121,12 +122,12 @@ TEST(CheckResultItem, DetailsAreOrderedByCodeUnitsAndKeepTheirFirstSecondColumn)
     row.AddDetail(L"B", L"3");
     row.AddDetail(L"a", L"1");
     row.AddDetail(L"b", L"99");
-    const auto& details = row.GetDetails();
-    ASSERT_EQ(details.size(), 3u);
-    auto at = details.begin();
-    EXPECT_EQ(at->first, L"B");
-    EXPECT_EQ((++at)->first, L"a");
-    EXPECT_EQ((++at)->second, L"2") << "the earlier pair stays";
+    const app::FindingDetails& details = row.GetDetails();
+    const std::vector<app::FindingDetails::Id> order = details.SortedIds();
+    ASSERT_EQ(order.size(), 3u);
+    EXPECT_EQ(details.Detail(order[0]), L"B");
+    EXPECT_EQ(details.Detail(order[1]), L"a");
+    EXPECT_EQ(details.Extra(order[2]), L"2") << "the earlier pair stays";
     EXPECT_EQ(row.CountLabel()->GetText(), L"可清理：3");
 }
 
@@ -223,7 +224,8 @@ TEST(CheckResultItemClicks, AClickOnTheReportButtonReachesTheListenersOnceAndThe
     auto* list = host.Add(new CheckResult);
     list->AddFinding(L"app.exe", L"最近一次崩溃", scan::kEventRow, L"2024", L"");
     host.Paint();
-    CheckResultItem* row = list->RowAt(0);
+    CheckResultItem* row = list->ShownRow(0);
+    ASSERT_NE(row, nullptr);
     ASSERT_GT(row->ReportButton()->GetWidth(), 0);
 
     host.Click(CentreOf(*row->ReportButton()));
@@ -244,7 +246,8 @@ TEST(CheckResultItemClicks, TheWheelOverARowsTextScrollsTheList)
     VxScrollbar* bar = list->RowList()->GetVerticalScrollbar();
     ASSERT_TRUE(bar->IsVisible());
     ASSERT_EQ(bar->GetScrollPos(), 0);
-    CheckResultItem* second = list->RowAt(1);
+    CheckResultItem* second = list->ShownRow(1);
+    ASSERT_NE(second, nullptr);
     host.Wheel(CentreOf(*second->NameLabel()), true);
     EXPECT_EQ(bar->GetScrollPos(), 30) << "one line of the skin's bar";
     host.Wheel(CentreOf(*second->CountLabel()), true);

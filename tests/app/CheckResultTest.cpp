@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <string>
 
 #include "AppNotify.h"
@@ -10,6 +11,7 @@
 #include "ScanUpdate.h"
 #include "VxButton.h"
 #include "VxScrollbar.h"
+#include "VxVirtualList.h"
 
 using namespace VXM;
 using app::CheckResult;
@@ -22,6 +24,12 @@ struct CheckResultFixture : ::testing::Test {
              const std::wstring& extra = {})
     {
         list->AddFinding(group, description, style, detail, extra);
+    }
+    // The control of row `index` once the list is laid out.
+    CheckResultItem* Shown(int index)
+    {
+        host.Paint();
+        return list->ShownRow(index);
     }
 
     ControlHost host;
@@ -48,7 +56,7 @@ TEST(CheckResult, BeforeInitItHasNoChildrenAndIgnoresFindingsAndTexts)
     list.AddNote(L"note");
     EXPECT_EQ(list.GetCount(), 0);
     EXPECT_EQ(list.RowCount(), 0);
-    EXPECT_EQ(list.RowAt(0), nullptr);
+    EXPECT_EQ(list.RecordAt(0), nullptr);
     EXPECT_EQ(list.TotalCount(), 0);
 }
 
@@ -56,6 +64,7 @@ TEST_F(CheckResultFixture, InitMakesTheNineChildrenOnceHoweverOftenItRuns)
 {
     ASSERT_EQ(list->GetCount(), 9);
     Add(L"app.exe", scan::kEventRow, L"2024-01-01");
+    host.Paint();  // makes the row's control
     list->Init();
     struct Listener : INotify {
         void Notify(VxNotify&) override {}
@@ -63,7 +72,8 @@ TEST_F(CheckResultFixture, InitMakesTheNineChildrenOnceHoweverOftenItRuns)
     host.Manager().AddNotifier(&second);  // runs Init over the whole tree again
     EXPECT_EQ(list->GetCount(), 9);
     EXPECT_EQ(list->RowCount(), 1);
-    EXPECT_EQ(list->RowAt(0)->GetCount(), 5) << "a row's own children are not made twice either";
+    ASSERT_NE(list->ShownRow(0), nullptr);
+    EXPECT_EQ(list->ShownRow(0)->GetCount(), 5) << "a row's own children are not made twice either";
     EXPECT_EQ(list->GetItemAt(6), list->NoteBox());
     EXPECT_EQ(list->GetItemAt(8), list->RowList());
 }
@@ -144,7 +154,7 @@ TEST_F(CheckResultFixture, GroupsDifferingOnlyInCaseShareARowShowingTheLastSpell
     Add(L"NOTEPAD.EXE", scan::kEventRow, L"2024-01-02 10:00:00");
     Add(L"Notepad.Exe", scan::kEventRow, L"2024-01-03 10:00:00");
     ASSERT_EQ(list->RowCount(), 1);
-    CheckResultItem* row = list->RowAt(0);
+    CheckResultItem* row = Shown(0);
     EXPECT_EQ(row->GetGroupName(), L"Notepad.Exe");
     EXPECT_EQ(row->NameLabel()->GetText(), L"Notepad.Exe");
     EXPECT_EQ(row->CountLabel()->GetText(), L"崩溃次数：3");
@@ -163,12 +173,12 @@ TEST_F(CheckResultFixture, CaseFoldingReachesBeyondAsciiButNeverAcrossLengths)
     Add(L"app.exe ", scan::kEventRow, L"8");
     Add(L"", scan::kEventRow, L"9");
     ASSERT_EQ(list->RowCount(), 7);
-    EXPECT_EQ(list->RowAt(0)->GetGroupName(), L"äpfel.exe");
-    EXPECT_EQ(list->RowAt(1)->GetGroupName(), L"ЖУРНАЛ");
-    EXPECT_EQ(list->RowAt(2)->GetGroupName(), L"straße") << "no full case mapping: ß stays one unit";
-    EXPECT_EQ(list->RowAt(3)->GetGroupName(), L"STRASSE");
-    EXPECT_EQ(list->RowAt(5)->GetGroupName(), L"app.exe ");
-    EXPECT_EQ(list->RowAt(6)->GetGroupName(), L"") << "an empty group is a group like any other";
+    EXPECT_EQ(list->RecordAt(0)->groupName, L"äpfel.exe");
+    EXPECT_EQ(list->RecordAt(1)->groupName, L"ЖУРНАЛ");
+    EXPECT_EQ(list->RecordAt(2)->groupName, L"straße") << "no full case mapping: ß stays one unit";
+    EXPECT_EQ(list->RecordAt(3)->groupName, L"STRASSE");
+    EXPECT_EQ(list->RecordAt(5)->groupName, L"app.exe ");
+    EXPECT_EQ(list->RecordAt(6)->groupName, L"") << "an empty group is a group like any other";
     EXPECT_EQ(list->TotalCount(), 9);
 }
 
@@ -177,7 +187,7 @@ TEST_F(CheckResultFixture, ARepeatedDetailCountsOnce)
     Add(L"app.exe", scan::kEventRow, L"2024-01-01 10:00:00");
     Add(L"app.exe", scan::kEventRow, L"2024-01-01 10:00:00");
     ASSERT_EQ(list->RowCount(), 1);
-    EXPECT_EQ(list->RowAt(0)->CountLabel()->GetText(), L"崩溃次数：1");
+    EXPECT_EQ(Shown(0)->CountLabel()->GetText(), L"崩溃次数：1");
     EXPECT_EQ(list->TotalCount(), 1);
 }
 
@@ -186,7 +196,7 @@ TEST_F(CheckResultFixture, AJunkRowCountsItsFilesUnderItsName)
     for (const wchar_t* file : {L"C:\\Temp\\a.tmp", L"C:\\Temp\\b.tmp", L"C:\\Temp\\c.tmp", L"C:\\Temp\\a.tmp"})
         Add(L"C:\\Temp", scan::kJunkRow, file, L"", L"42");
     ASSERT_EQ(list->RowCount(), 1);
-    CheckResultItem* row = list->RowAt(0);
+    CheckResultItem* row = Shown(0);
     EXPECT_EQ(row->DescriptionLabel()->GetText(), L"垃圾文件：3项");
     EXPECT_TRUE(row->DescriptionLabel()->IsVisible());
     EXPECT_EQ(row->GetDescription(), L"垃圾文件：3项");
@@ -201,8 +211,8 @@ TEST_F(CheckResultFixture, ADllRowShowsAbnormalButCountsItsDetails)
     Add(L"msvcp140.dll", scan::kDllRow, L"C:\\Windows\\SysWOW64\\msvcp140.dll");
     Add(L"vcruntime140.dll", scan::kDllRow, L"");
     ASSERT_EQ(list->RowCount(), 2);
-    EXPECT_EQ(list->RowAt(0)->CountLabel()->GetText(), L"异常");
-    EXPECT_EQ(list->RowAt(1)->CountLabel()->GetText(), L"异常");
+    EXPECT_EQ(Shown(0)->CountLabel()->GetText(), L"异常");
+    EXPECT_EQ(Shown(1)->CountLabel()->GetText(), L"异常");
     EXPECT_EQ(list->TotalCount(), 3);
 }
 
@@ -215,10 +225,10 @@ TEST_F(CheckResultFixture, TheTotalSumsTheDistinctDetailsOfEveryRow)
     Add(L"c.exe", scan::kEventRow, L"1");
     int sum = 0;
     for (int i = 0; i < list->RowCount(); ++i)
-        sum += static_cast<int>(list->RowAt(i)->GetDetails().size());
+        sum += static_cast<int>(list->RecordAt(i)->details.Size());
     EXPECT_EQ(list->TotalCount(), 4);
     EXPECT_EQ(list->TotalCount(), sum);
-    EXPECT_EQ(list->RowAt(1)->CountLabel()->GetText(), L"错误");
+    EXPECT_EQ(Shown(1)->CountLabel()->GetText(), L"错误");
 }
 
 TEST_F(CheckResultFixture, AFoundRowKeepsItsStyleAndItsShownDescription)
@@ -226,7 +236,7 @@ TEST_F(CheckResultFixture, AFoundRowKeepsItsStyleAndItsShownDescription)
     Add(L"app.exe", scan::kEventRow, L"1", L"最近一次崩溃：2024");
     Add(L"APP.EXE", scan::kJunkRow, L"2", L"");
     ASSERT_EQ(list->RowCount(), 1);
-    CheckResultItem* row = list->RowAt(0);
+    CheckResultItem* row = Shown(0);
     EXPECT_EQ(row->GetRowStyle(), scan::kEventRow);
     EXPECT_EQ(row->CountLabel()->GetText(), L"崩溃次数：2");
     EXPECT_EQ(row->DescriptionLabel()->GetText(), L"");
@@ -243,11 +253,11 @@ TEST_F(CheckResultFixture, RowsStayInTheOrderTheyWereMadeAndFindTheirGroupAmongM
     ASSERT_EQ(list->RowCount(), kGroups);
     int seconds = 0;
     for (int i = 0; i < kGroups; ++i) {
-        CheckResultItem* row = list->RowAt(i);
+        const app::FindingRow* row = list->RecordAt(i);
         const bool merged = (kGroups - 1 - i) % 7 == 0;
         seconds += merged ? 1 : 0;
-        ASSERT_EQ(row->GetDetailCount(), merged ? 2 : 1) << i;
-        ASSERT_EQ(row->GetGroupName(), (merged ? L"GROUP" : L"group") + std::to_wstring(i));
+        ASSERT_EQ(row->Count(), merged ? 2 : 1) << i;
+        ASSERT_EQ(row->groupName, (merged ? L"GROUP" : L"group") + std::to_wstring(i));
     }
     EXPECT_EQ(list->TotalCount(), kGroups + seconds);
 }
@@ -255,7 +265,8 @@ TEST_F(CheckResultFixture, RowsStayInTheOrderTheyWereMadeAndFindTheirGroupAmongM
 TEST_F(CheckResultFixture, RowsGetTheListsManagerAndTheirChildren)
 {
     Add(L"app.exe", scan::kEventRow, L"1");
-    CheckResultItem* row = list->RowAt(0);
+    CheckResultItem* row = Shown(0);
+    ASSERT_NE(row, nullptr);
     EXPECT_EQ(row->GetManager(), &host.Manager());
     EXPECT_EQ(row->GetParent(), list->RowList());
     ASSERT_NE(row->ReportButton(), nullptr);
@@ -301,14 +312,15 @@ TEST_F(ShownListFixture, AChangedRowAsksForItsRepaintAndShowsItsNewCount)
     list->AddFinding(L"other.exe", L"", scan::kEventRow, L"1", L"");
     host.Paint();
     ValidateRect(host.GetHWND(), nullptr);
-    CheckResultItem* row = list->RowAt(0);
+    CheckResultItem* row = list->ShownRow(0);
+    ASSERT_NE(row, nullptr);
     const RECT count = row->CountLabel()->GetPos();
     const std::vector<uint32_t> before = host.Paint();
 
     list->AddFinding(L"app.exe", L"", scan::kEventRow, L"2", L"");
     list->AddFinding(L"app.exe", L"", scan::kEventRow, L"3", L"");
     EXPECT_TRUE(UpdatePending(host.GetHWND(), row->GetPos()));
-    EXPECT_FALSE(UpdatePending(host.GetHWND(), list->RowAt(1)->GetPos())) << "only the changed row";
+    EXPECT_FALSE(UpdatePending(host.GetHWND(), list->ShownRow(1)->GetPos())) << "only the changed row";
     const std::vector<uint32_t> after = host.Paint();
     int changed = 0;
     for (int y = count.top; y < count.bottom; ++y) {
@@ -324,4 +336,61 @@ TEST_F(ShownListFixture, ANewRowAsksForTheListsRepaint)
     ValidateRect(host.GetHWND(), nullptr);
     list->AddFinding(L"app.exe", L"", scan::kEventRow, L"1", L"");
     EXPECT_TRUE(UpdatePending(host.GetHWND(), list->GetPos()));
+}
+
+TEST(CheckResultRows, AHundredThousandGroupsHaveControlsOnlyForTheViewAndTheLastShowsAtTheEnd)
+{
+    constexpr int kGroups = 100000;
+    constexpr int kViewHeight = 600;
+    ControlHost host(800, kViewHeight);
+    auto* list = host.Add(new CheckResult);
+    for (int i = 0; i < kGroups; ++i)
+        list->AddFinding(L"app" + std::to_wstring(i) + L".exe", L"", scan::kEventRow, L"1", L"");
+    list->AddFinding(L"APP99999.EXE", L"", scan::kEventRow, L"2", L"");
+    host.Paint();
+    const int pool = list->RowList()->GetCount();
+    EXPECT_LE(pool, kViewHeight / 73 + 2 + 2 * VxVirtualList::kMargin);
+
+    list->RowList()->EndDown();
+    host.Paint();
+    CheckResultItem* last = list->ShownRow(kGroups - 1);
+    ASSERT_NE(last, nullptr);
+    EXPECT_TRUE(last->IsVisible());
+    EXPECT_EQ(last->GetPos().bottom + 5, list->RowList()->GetPos().bottom) << "the last row ends the list";
+    EXPECT_EQ(last->NameLabel()->GetText(), L"APP99999.EXE");
+    EXPECT_EQ(last->CountLabel()->GetText(), L"崩溃次数：2");
+    EXPECT_EQ(list->RowList()->GetCount(), pool) << "scrolling reuses the controls";
+    EXPECT_EQ(list->TotalCount(), kGroups + 1);
+
+    host.Click(CentreOf(*last->ReportButton()));
+    EXPECT_EQ(host.Count(app::kNotifyReportRequested, last), 1);
+    EXPECT_EQ(&last->Record(), list->RecordAt(kGroups - 1)) << "the report takes the record the row shows";
+}
+
+// Just past the margin the control of row 0 stays bound to it, unused; at the end another row has
+// it. Either way row 0 shows what changed once it is back.
+TEST(CheckResultRows, ARowChangedOutOfViewShowsItsNewCountWhenScrolledBackIn)
+{
+    constexpr int kGroups = 50;
+    const int beyondTheMargin = (VxVirtualList::kMargin + 1) * 73;
+    for (int scrollTo : {beyondTheMargin, INT_MAX}) {
+        ControlHost host(800, 400);
+        auto* list = host.Add(new CheckResult);
+        for (int i = 0; i < kGroups; ++i)
+            list->AddFinding(L"app" + std::to_wstring(i) + L".exe", L"", scan::kEventRow, L"1", L"");
+        host.Paint();
+        list->RowList()->SetScrollPos(SIZE{0, scrollTo});
+        host.Paint();
+        ASSERT_EQ(list->ShownRow(0), nullptr) << scrollTo;
+        list->AddFinding(L"APP0.EXE", L"", scan::kJunkRow, L"2", L"");
+        list->AddFinding(L"app0.exe", L"最近一次崩溃", scan::kEventRow, L"3", L"");
+        list->RowList()->SetScrollPos(SIZE{0, 0});
+        host.Paint();
+        CheckResultItem* first = list->ShownRow(0);
+        ASSERT_NE(first, nullptr) << scrollTo;
+        EXPECT_EQ(first->CountLabel()->GetText(), L"崩溃次数：3") << scrollTo;
+        EXPECT_EQ(first->DescriptionLabel()->GetText(), L"最近一次崩溃") << scrollTo;
+        EXPECT_TRUE(first->DescriptionLabel()->IsVisible()) << scrollTo;
+        EXPECT_EQ(list->ShownRow(1)->CountLabel()->GetText(), L"崩溃次数：1") << scrollTo;
+    }
 }

@@ -59,13 +59,18 @@ TEST(DialogBuilderCallbackEx, AnotherListenerDoesNotBuildTheChildrenTwice)
     MainSkin skin;
     ASSERT_NE(skin.List(121), nullptr);
     skin.List(121)->AddFinding(L"app.exe", L"", 0, L"1", L"");
+    // The scan page laid out: the row gets its control.
+    skin.Manager().FindControl(103)->SetVisible(false);
+    skin.Manager().FindControl(114)->SetVisible(true);
+    skin.Root()->SetPos(RECT{0, 0, 1100, 824});
+    ASSERT_NE(skin.List(121)->ShownRow(0), nullptr);
     struct Listener : INotify {
         void Notify(VxNotify&) override {}
     } second;
     skin.Manager().AddNotifier(&second);
     EXPECT_EQ(skin.List(121)->GetCount(), 9);
     EXPECT_EQ(skin.List(121)->RowCount(), 1);
-    EXPECT_EQ(skin.List(121)->RowAt(0)->GetCount(), 5);
+    EXPECT_EQ(skin.List(121)->ShownRow(0)->GetCount(), 5);
     EXPECT_EQ(skin.Entry(117)->GetCount(), 4);
     skin.Manager().RemoveNotifier(&second);
 }

@@ -138,14 +138,16 @@ TEST_F(DialogsGui, ReportOpenedDuringTheScanStartsTheRepairWhileTheScanGoesOnInv
     ASSERT_TRUE(run.WaitUntilPainted());
     run.Click(104);
     app::CheckResult* crashes = List(run, 121);
-    ASSERT_TRUE(run.PumpUntil([crashes] { return crashes->RowCount() == 1 && crashes->RowAt(0)->GetDetailCount() == 3; },
+    ASSERT_TRUE(run.PumpUntil([crashes] { return crashes->RowCount() == 1 && crashes->RecordAt(0)->Count() == 3; },
                               10000));
 
     Opened report;
     {
         ThreadTimer driver(InspectThenClick(kReportClass, report, {101, 104, 105, 106, 108, 109}, 107,
                                             L"app-report-crashes"));
-        run.Click(*crashes->RowAt(0)->ReportButton());
+        app::CheckResultItem* row = app_test::ScrollToRow(run, *crashes, 0);
+        ASSERT_NE(row, nullptr);
+        run.Click(*row->ReportButton());
         ASSERT_TRUE(run.PumpUntil([&driver] { return driver.Finished(); }, 10000));
         ASSERT_TRUE(run.PumpUntil([] { return !FindWindowW(kReportClass, nullptr); }, 5000));
     }
@@ -190,9 +192,9 @@ TEST_F(DialogsGui, JunkReportListsTheRowsFilesInOrderUnderItsFolder)
     run.Click(119);
     app::CheckResult* junk = List(run, 123);
     ASSERT_TRUE(run.PumpUntil([junk] { return junk->IsVisible(); }, 3000));
-    app::CheckResultItem* row = nullptr;
-    for (int i = 0; i < junk->RowCount(); ++i)
-        row = junk->RowAt(i)->GetGroupName() == tempFolder ? junk->RowAt(i) : row;
+    const app::FindingRow* record = junk->RecordAt(app_test::RowIndexOf(*junk, tempFolder));
+    ASSERT_NE(record, nullptr);
+    app::CheckResultItem* row = app_test::ScrollToRow(run, *junk, app_test::RowIndexOf(*junk, tempFolder));
     ASSERT_NE(row, nullptr);
 
     Opened report;
@@ -207,8 +209,8 @@ TEST_F(DialogsGui, JunkReportListsTheRowsFilesInOrderUnderItsFolder)
     ASSERT_TRUE(report.seen);
     EXPECT_EQ(report.texts[0], L"系统垃圾文件");
     EXPECT_EQ(report.texts[1], tempFolder) << "the top folder";
-    EXPECT_EQ(report.texts[2], std::to_wstring(row->GetDetailCount()));
-    EXPECT_EQ(report.lines.size(), static_cast<size_t>(row->GetDetailCount()));
+    EXPECT_EQ(report.texts[2], std::to_wstring(record->Count()));
+    EXPECT_EQ(report.lines.size(), static_cast<size_t>(record->Count()));
     EXPECT_TRUE(std::is_sorted(report.lines.begin(), report.lines.end()));
     const auto at = std::find(report.lines.begin(), report.lines.end(), folder + L"a.tmp");
     ASSERT_NE(at, report.lines.end());
@@ -238,9 +240,9 @@ TEST_F(DialogsGui, ReportOfAHundredThousandFilesShowsTheFirstLineAndAtTheEndTheL
         junk->AddFinding(folder, L"", scan::kJunkRow, folder + name, L"1");
     }
     run.Click(119);
-    app::CheckResultItem* row = junk->RowAt(junk->RowCount() - 1);
+    app::CheckResultItem* row = app_test::ScrollToRow(run, *junk, junk->RowCount() - 1);
+    ASSERT_NE(row, nullptr);
     ASSERT_EQ(row->GetGroupName(), folder);
-    junk->RowList()->EndDown();
 
     struct Seen {
         std::wstring count;
@@ -287,6 +289,44 @@ TEST_F(DialogsGui, ReportOfAHundredThousandFilesShowsTheFirstLineAndAtTheEndTheL
     EXPECT_TRUE(seen.lastAtBottom);
 }
 
+// 100,000 junk folders of one file each: controls only for the rows in view and a margin, and the
+// last row, reached by scrolling to the end, shows its folder and count and opens its report.
+TEST_F(DialogsGui, TheLastOfAHundredThousandRowsShowsAtTheEndAndOpensItsReport)
+{
+    constexpr int kGroups = 100000;
+    MainWindowRun run;
+    ASSERT_TRUE(run.WaitUntilPainted());
+    run.Click(104);
+    ASSERT_TRUE(run.WaitForScanEnd());
+    app::CheckResult* junk = List(run, 123);
+    for (int i = 0; i < kGroups; ++i) {
+        wchar_t folder[40] = {};
+        swprintf(folder, 40, L"C:\\Temp\\many%06d", i);
+        junk->AddFinding(folder, L"", scan::kJunkRow, std::wstring(folder) + L"\\a.tmp", L"1");
+    }
+    run.Click(119);
+    ASSERT_TRUE(run.PumpUntil([junk] { return junk->IsVisible(); }, 3000));
+    junk->RowList()->EndDown();
+    app::CheckResultItem* row = app_test::ScrollToRow(run, *junk, junk->RowCount() - 1);
+    ASSERT_NE(row, nullptr);
+    EXPECT_EQ(row->NameLabel()->GetText(), L"C:\\Temp\\many099999");
+    EXPECT_EQ(row->DescriptionLabel()->GetText(), L"垃圾文件：1项");
+    EXPECT_EQ(row->CountLabel()->GetText(), L"可清理：1");
+    EXPECT_LE(junk->RowList()->GetCount(), 20) << "controls for the rows in view and a margin only";
+
+    Opened report;
+    {
+        ThreadTimer driver(InspectThenClick(kReportClass, report, {105, 108, 109}, 100, L"app-report-last-row"));
+        run.Click(*row->ReportButton());
+        ASSERT_TRUE(run.PumpUntil([&driver] { return driver.Finished(); }, 10000));
+        ASSERT_TRUE(run.PumpUntil([] { return !FindWindowW(kReportClass, nullptr); }, 5000));
+    }
+    ASSERT_TRUE(report.seen);
+    EXPECT_EQ(report.texts[1], L"C:\\Temp\\many099999") << "the report of the row clicked";
+    EXPECT_EQ(report.texts[2], L"1");
+    EXPECT_EQ(report.lines, std::vector<std::wstring>{L"C:\\Temp\\many099999\\a.tmp"});
+}
+
 TEST_F(DialogsGui, DllReportShowsTheDllWithOneRepairButtonInTheSmallWindow)
 {
     scan_testing::SharedDllsValues dlls(KEY_WOW64_64KEY);
@@ -297,9 +337,8 @@ TEST_F(DialogsGui, DllReportShowsTheDllWithOneRepairButtonInTheSmallWindow)
     run.Click(104);
     ASSERT_TRUE(run.PumpUntil([&scanEnds] { return scanEnds.Count() == 1; }, 120000));
     app::CheckResult* dllList = List(run, 124);
-    app::CheckResultItem* row = nullptr;
-    for (int i = 0; i < dllList->RowCount(); ++i)
-        row = dllList->RowAt(i)->GetGroupName() == L"msvcr120.dll" ? dllList->RowAt(i) : row;
+    run.Click(120);
+    app::CheckResultItem* row = app_test::ScrollToRow(run, *dllList, app_test::RowIndexOf(*dllList, L"msvcr120.dll"));
     ASSERT_NE(row, nullptr);
 
     Opened report;
@@ -435,8 +474,8 @@ TEST_P(CloseWhileModalGui, EndsTheModalWindowThenClosesAfterTheScanWorker)
     });
     if (close.modalClass == std::wstring(kServiceClass))
         run.Click(102);
-    else
-        run.Click(*crashes->RowAt(0)->ReportButton());
+    else if (app::CheckResultItem* row = app_test::ScrollToRow(run, *crashes, 0))
+        run.Click(*row->ReportButton());
     const bool closed = run.PumpUntil([&run] { return !run.Alive(); }, 120000);
     otherProgram.join();
     EXPECT_TRUE(closed);

@@ -57,17 +57,10 @@ std::vector<Finding> DistinctMix(int total)
     return findings;
 }
 
-std::unique_ptr<scan::ScanUpdate> ToUpdate(const Finding& finding, const scan::CheckTarget& target)
+scan::ScanUpdate ToUpdate(const Finding& finding, const scan::CheckTarget& target)
 {
-    auto update = std::make_unique<scan::ScanUpdate>();
-    update->list = target.list;
-    update->entry = finding.flagged ? target.entry : nullptr;
-    update->kind = finding.kind;
-    update->group = finding.group;
-    update->description = finding.description;
-    update->detail = finding.detail;
-    update->extra = finding.extra;
-    return update;
+    return {target.list, finding.flagged ? target.entry : nullptr, finding.kind, finding.group, finding.description,
+            finding.detail, finding.extra};
 }
 
 }  // namespace finding_mix

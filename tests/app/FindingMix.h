@@ -1,6 +1,5 @@
 #pragma once
 
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -29,6 +28,7 @@ std::vector<Finding> RealisticMix(int total);
 std::vector<Finding> DistinctMix(int total);
 
 // The update a check posts for the finding into `target`'s list and entry.
-std::unique_ptr<scan::ScanUpdate> ToUpdate(const Finding& finding, const scan::CheckTarget& target);
+// Its texts are views into `finding`.
+scan::ScanUpdate ToUpdate(const Finding& finding, const scan::CheckTarget& target);
 
 }  // namespace finding_mix

@@ -40,15 +40,8 @@ protected:
     void Post(int category, int kind, const std::wstring& group, const std::wstring& detail,
               const std::wstring& description = {}, bool withEntry = true, bool withList = true)
     {
-        auto update = std::make_unique<scan::ScanUpdate>();
-        update->list = withList ? categories_[category].list : nullptr;
-        update->entry = withEntry ? categories_[category].entry : nullptr;
-        update->kind = kind;
-        update->group = group;
-        update->description = description;
-        update->detail = detail;
-        update->extra = kind == scan::kJunkFile ? L"1024" : L"";
-        queue_.Post(std::move(update));
+        queue_.Post({withList ? categories_[category].list : nullptr, withEntry ? categories_[category].entry : nullptr,
+                     kind, group, description, detail, kind == scan::kJunkFile ? L"1024" : L""});
     }
 
     const std::wstring& Badge(int category) const { return categories_[category].entry->CountBadge()->GetText(); }
@@ -88,24 +81,24 @@ TEST_F(FindingsDrain, EachKindLandsInItsListAndBadge)
 
     CheckResult* crashes = categories_[kCrashes].list;
     ASSERT_EQ(crashes->RowCount(), 1);
-    EXPECT_EQ(crashes->RowAt(0)->GetGroupName(), L"APP.exe");
-    EXPECT_EQ(crashes->RowAt(0)->DescriptionLabel()->GetText(), L"最近一次崩溃：2024-01-02");
-    EXPECT_EQ(crashes->RowAt(0)->CountLabel()->GetText(), L"崩溃次数：2");
+    EXPECT_EQ(crashes->RecordAt(0)->groupName, L"APP.exe");
+    EXPECT_EQ(crashes->RecordAt(0)->Description(), L"最近一次崩溃：2024-01-02");
+    EXPECT_EQ(crashes->RecordAt(0)->CountText(), L"崩溃次数：2");
     EXPECT_EQ(Badge(kCrashes), L"2");
     EXPECT_EQ(Badge(kSystem), L"1");
 
     CheckResult* junk = categories_[kJunk].list;
     ASSERT_EQ(junk->RowCount(), 2);
-    EXPECT_EQ(junk->RowAt(0)->DescriptionLabel()->GetText(), L"垃圾文件：2项");
-    EXPECT_EQ(junk->RowAt(1)->CountLabel()->GetText(), L"可清理：1");
+    EXPECT_EQ(junk->RecordAt(0)->Description(), L"垃圾文件：2项");
+    EXPECT_EQ(junk->RecordAt(1)->CountText(), L"可清理：1");
     EXPECT_EQ(Badge(kJunk), L"3");
 
     CheckResult* dlls = categories_[kDlls].list;
     ASSERT_EQ(dlls->NoteBox()->GetCount(), 2) << "every checked DLL gets a note";
     EXPECT_EQ(dlls->NoteBox()->GetItemAt(0)->GetText(), L"文件正常 msvcp140.dll");
     ASSERT_EQ(dlls->RowCount(), 1) << "only the flagged one gets a row";
-    EXPECT_EQ(dlls->RowAt(0)->GetGroupName(), L"vcruntime140.dll");
-    EXPECT_EQ(dlls->RowAt(0)->CountLabel()->GetText(), L"异常");
+    EXPECT_EQ(dlls->RecordAt(0)->groupName, L"vcruntime140.dll");
+    EXPECT_EQ(dlls->RecordAt(0)->CountText(), L"异常");
     EXPECT_EQ(Badge(kDlls), L"1");
     EXPECT_EQ(scan::TotalFindings(Targets()), 7);
     EXPECT_EQ(queue_.PendingCount(), 0u);
@@ -134,7 +127,7 @@ TEST_F(FindingsDrain, ASecondScanMergesIntoTheRowsOfTheFirst)
     Post(kCrashes, scan::kEventFinding, L"game.exe", L"2024-02-01 10:00:00");
     queue_.Drain();
     ASSERT_EQ(categories_[kCrashes].list->RowCount(), 1);
-    EXPECT_EQ(categories_[kCrashes].list->RowAt(0)->CountLabel()->GetText(), L"崩溃次数：2");
+    EXPECT_EQ(categories_[kCrashes].list->RecordAt(0)->CountText(), L"崩溃次数：2");
     EXPECT_EQ(Badge(kCrashes), L"2");
 }
 
@@ -165,7 +158,7 @@ TEST_F(FindingsDrain, AWorkerPostingWhileTheUiThreadDrainsLosesNothing)
     EXPECT_EQ(junk->TotalCount(), kFiles);
     EXPECT_EQ(Badge(kJunk), std::to_wstring(kFiles));
     for (int i = 0; i < kFolders; ++i)
-        EXPECT_EQ(junk->RowAt(i)->CountLabel()->GetText(), L"可清理：" + std::to_wstring(kFiles / kFolders)) << i;
+        EXPECT_EQ(junk->RecordAt(i)->CountText(), L"可清理：" + std::to_wstring(kFiles / kFolders)) << i;
     EXPECT_GT(drains, 1);
 }
 
@@ -181,11 +174,12 @@ TEST_F(FindingsDrain, RowsStandInTheVisibleListsRowAreaAfterLayout)
     const RECT area = crashes->RowList()->GetPos();
     EXPECT_GT(area.bottom - area.top, 3 * 73) << "the row list takes what the headings leave";
     for (int i = 0; i < 3; ++i) {
-        const RECT row = crashes->RowAt(i)->GetPos();
+        ASSERT_NE(crashes->ShownRow(i), nullptr) << i;
+        const RECT row = crashes->ShownRow(i)->GetPos();
         EXPECT_EQ(row.top, area.top + i * 73) << i;
         EXPECT_EQ(row.bottom - row.top, 68) << i;
         EXPECT_EQ(row.left, area.left) << i;
         EXPECT_EQ(row.right, area.right) << i;
-        EXPECT_EQ(crashes->RowAt(i)->ReportButton()->GetPos().right, area.right - 45) << i;
+        EXPECT_EQ(crashes->ShownRow(i)->ReportButton()->GetPos().right, area.right - 45) << i;
     }
 }

@@ -37,14 +37,10 @@ app::LeftOption* Entry(MainWindowRun& run, UINT id)
     return run.ControlAs<app::LeftOption>(id, app::kClassLeftOption);
 }
 
-// The row of a list whose group is `group`, or null.
-app::CheckResultItem* RowOf(app::CheckResult& list, const std::wstring& group)
+// The record of a list's row whose group is `group`, or null.
+const app::FindingRow* RowOf(const app::CheckResult& list, const std::wstring& group)
 {
-    for (int i = 0; i < list.RowCount(); ++i) {
-        if (list.RowAt(i)->GetGroupName() == group)
-            return list.RowAt(i);
-    }
-    return nullptr;
+    return list.RecordAt(app_test::RowIndexOf(list, group));
 }
 
 std::wstring FirstChildText(VXM::VxControl* control)
@@ -210,21 +206,21 @@ TEST_F(MainWindowGui, ScanFillsTheListsAndTheEntriesAndEndsWithTheTotal)
 
     app::CheckResult* crashes = List(run, 121);
     ASSERT_EQ(crashes->RowCount(), 1) << "one application, whatever the case of its name";
-    EXPECT_EQ(crashes->RowAt(0)->GetGroupName(), L"game.exe") << "the last spelling";
-    EXPECT_EQ(crashes->RowAt(0)->CountLabel()->GetText(), L"崩溃次数：2");
+    EXPECT_EQ(crashes->RecordAt(0)->groupName, L"game.exe") << "the last spelling";
+    EXPECT_EQ(crashes->RecordAt(0)->CountText(), L"崩溃次数：2");
     EXPECT_EQ(Entry(run, 117)->CountBadge()->GetText(), L"2");
 
-    app::CheckResultItem* junkRow = RowOf(*List(run, 123), TempFolder());
+    const app::FindingRow* junkRow = RowOf(*List(run, 123), TempFolder());
     ASSERT_NE(junkRow, nullptr) << "the temporary folder is one group";
-    EXPECT_EQ(junkRow->GetDetails().count(firstFile), 1u);
-    EXPECT_EQ(junkRow->GetDetails().count(secondFile), 1u);
-    EXPECT_EQ(junkRow->CountLabel()->GetText(), L"可清理：" + std::to_wstring(junkRow->GetDetailCount()));
+    EXPECT_TRUE(junkRow->details.Contains(firstFile));
+    EXPECT_TRUE(junkRow->details.Contains(secondFile));
+    EXPECT_EQ(junkRow->CountText(), L"可清理：" + std::to_wstring(junkRow->Count()));
     EXPECT_EQ(Entry(run, 119)->CountBadge()->GetText(), std::to_wstring(List(run, 123)->TotalCount()));
 
     app::CheckResult* dllList = List(run, 124);
-    app::CheckResultItem* runtimeRow = RowOf(*dllList, L"msvcp140.dll");
+    const app::FindingRow* runtimeRow = RowOf(*dllList, L"msvcp140.dll");
     ASSERT_NE(runtimeRow, nullptr) << "a runtime DLL is flagged before the first repair";
-    EXPECT_EQ(runtimeRow->CountLabel()->GetText(), L"异常");
+    EXPECT_EQ(runtimeRow->CountText(), L"异常");
     EXPECT_EQ(RowOf(*dllList, L"zentest_plain.dll"), nullptr);
     EXPECT_GE(dllList->NoteBox()->GetCount(), 2) << "every checked DLL gets a note";
 
@@ -274,10 +270,10 @@ TEST_F(MainWindowGui, SecondScanMergesIntoTheRowsOfTheFirstAndKeepsTheFinishedLo
     ASSERT_TRUE(run.WaitUntilPainted());
     run.Click(104);
     ASSERT_TRUE(run.PumpUntil([&scanEnds] { return scanEnds.Count() == 1; }, 120000));
-    app::CheckResultItem* junkRow = RowOf(*List(run, 123), TempFolder());
+    const app::FindingRow* junkRow = RowOf(*List(run, 123), TempFolder());
     ASSERT_NE(junkRow, nullptr);
     const int junkRows = List(run, 123)->RowCount();
-    const int junkFiles = junkRow->GetDetailCount();
+    const int junkFiles = junkRow->Count();
 
     seam.Hold();
     run.Click(116);
@@ -294,10 +290,10 @@ TEST_F(MainWindowGui, SecondScanMergesIntoTheRowsOfTheFirstAndKeepsTheFinishedLo
     ASSERT_TRUE(run.PumpUntil([&scanEnds] { return scanEnds.Count() == 2; }, 120000));
 
     EXPECT_EQ(List(run, 123)->RowCount(), junkRows) << "the same folder merges into its row";
-    EXPECT_EQ(junkRow->GetDetails().count(added), 1u);
-    EXPECT_GE(junkRow->GetDetailCount(), junkFiles + 1);
+    EXPECT_TRUE(junkRow->details.Contains(added));
+    EXPECT_GE(junkRow->Count(), junkFiles + 1);
     ASSERT_EQ(List(run, 121)->RowCount(), 1);
-    EXPECT_EQ(List(run, 121)->RowAt(0)->GetDetailCount(), 1) << "the same crash time counts once";
+    EXPECT_EQ(List(run, 121)->RecordAt(0)->Count(), 1) << "the same crash time counts once";
     int total = 0;
     for (UINT id : {121u, 122u, 123u, 124u})
         total += List(run, id)->TotalCount();

@@ -156,11 +156,11 @@ TEST_F(RepairFlowGui, TypicalRunFromTheHomePageThroughTheFindingsAndARealRepairT
     ASSERT_GE(junk->RowCount(), 1);
     bool junkListed = false;
     for (int i = 0; i < junk->RowCount(); ++i)
-        junkListed = junkListed || junk->RowAt(i)->GetDetails().count(junkFile) == 1;
+        junkListed = junkListed || junk->RecordAt(i)->details.Contains(junkFile);
     EXPECT_TRUE(junkListed);
     bool dllFlagged = false;
     for (int i = 0; i < dllList->RowCount(); ++i)
-        dllFlagged = dllFlagged || dllList->RowAt(i)->GetGroupName() == L"vcruntime140.dll";
+        dllFlagged = dllFlagged || dllList->RecordAt(i)->groupName == L"vcruntime140.dll";
     EXPECT_TRUE(dllFlagged);
     int total = 0;
     for (UINT id : {121u, 122u, 123u, 124u})

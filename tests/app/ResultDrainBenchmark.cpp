@@ -3,9 +3,10 @@
 // update queue as the main window does, and a worker thread that posts the findings category by
 // category, asking for each category to be shown first, and ends with ScanFinished.
 // Prints the total drain time, the longest tick (its drain plus the paint that follows it), the
-// working set afterwards and what one row of controls costs.
+// working set afterwards, the private bytes each group (row) costs and the row controls alive.
 // Goals: total drain <= 200 ms, longest tick <= 50 ms, working set <= 150 MB.
-//   ResultDrainBenchmark.exe                 both mixes, each in a process of its own
+//   ResultDrainBenchmark.exe                 distinct at 10k/100k/200k, realistic at 10k/100k/1M,
+//                                            each in a process of its own
 //   ResultDrainBenchmark.exe --mix realistic|distinct [--findings N] [--burst] [--hold S]
 // realistic: most findings are junk files under a few dozen folders and crash events under a
 // few hundred applications; distinct: every finding its own group (the worst case). --burst
@@ -28,16 +29,14 @@
 #include "BenchmarkTiming.h"
 #include "CheckResult.h"
 #include "CheckResultItem.h"
-#include "DialogBuilderCallbackEx.h"
 #include "ExeModule.h"
 #include "FindingMix.h"
+#include "FindingRow.h"
 #include "LeftOption.h"
+#include "ScanPageWindow.h"
 #include "ScanCategories.h"
-#include "ScanProgress.h"
 #include "UpdateQueue.h"
-#include "VxDialogBuilder.h"
 #include "VxLoadResource.h"
-#include "VxWindowImplBase.h"
 #include "WorkerMessages.h"
 
 using namespace VXM;
@@ -45,11 +44,6 @@ using finding_mix::Finding;
 
 namespace {
 
-constexpr UINT_PTR kProgressTimer = 1001;
-constexpr UINT kTickMilliseconds = 50;
-constexpr int kSkinResourceId = 100;
-constexpr UINT kHomePage = 103;
-constexpr UINT kScanPage = 114;
 constexpr double kDrainGoal = 200.0;
 constexpr double kTickGoal = 50.0;
 constexpr double kMemoryGoal = 150.0;
@@ -81,28 +75,18 @@ struct Tick {
     bool last = false;  // the drain on ScanFinished
 };
 
-// The scan page of the main window, reduced to what the drain touches.
-class DrainWindow : public VxWindowImplBase {
+// The scan page, with each drain and the paint that follows it timed.
+class DrainWindow : public ScanPageWindow {
 public:
     const wchar_t* GetWindowClassName() const override { return L"ZentariumDrainBenchmark_WND_CLASS"; }
-    UINT GetClassStyle() const override { return CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS; }
-
-    LRESULT VxOnCreate(UINT, WPARAM, LPARAM, bool&) override
-    {
-        paintManager_.Init(GetHWND());
-        app::DialogBuilderCallbackEx callback;
-        VxDialogBuilder builder;
-        VxControl* root = builder.Create(MAKEINTRESOURCEW(kSkinResourceId), "Main", VxDialogBuilder::kXmlResource,
-                                         L"XML", &callback, &paintManager_);
-        paintManager_.AttachDialog(root);
-        paintManager_.AddNotifier(this);
-        return 0;
-    }
 
     void Notify(VxNotify& notify) override
     {
-        if (notify.type == kNotifyWindowInit)
-            ShowScanPage();
+        if (notify.type != kNotifyWindowInit)
+            return;
+        ShowScanPage(0);
+        for (int i = 0; i < scan::kCategoryCount; ++i)
+            Entry(i)->SetTitle(L"分类" + std::to_wstring(i + 1));
     }
 
     LRESULT VxHandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override
@@ -110,7 +94,7 @@ public:
         switch (message) {
         case WM_PAINT: {
             const double start = Milliseconds();
-            const LRESULT result = VxWindowImplBase::VxHandleMessage(message, wParam, lParam);
+            const LRESULT result = ScanPageWindow::VxHandleMessage(message, wParam, lParam);
             if (!ticks.empty() && !painted_) {
                 ticks.back().paint = Milliseconds() - start;
                 painted_ = true;
@@ -120,66 +104,25 @@ public:
         case workers::kShowCategoryRequest:
             ShowCategory(static_cast<int>(wParam));
             return 0;
-        case workers::kScanFinished:
-            Drain(true);
-            KillTimer(GetHWND(), kProgressTimer);
-            finished = true;
-            return 0;
         default:
-            return VxWindowImplBase::VxHandleMessage(message, wParam, lParam);
+            return ScanPageWindow::VxHandleMessage(message, wParam, lParam);
         }
     }
 
-    LRESULT VxOnTimer(UINT, WPARAM wParam, LPARAM, bool& handled) override
-    {
-        handled = false;
-        if (wParam == kProgressTimer)
-            Drain(false);
-        return 0;
-    }
-
-    void StartTimer() { SetTimer(GetHWND(), kProgressTimer, kTickMilliseconds, nullptr); }
-
-    app::CheckResult* List(int category) const
-    {
-        VxControl* control = paintManager_.FindControl(static_cast<UINT>(scan::kScanOrder[category].list));
-        return control ? static_cast<app::CheckResult*>(control->GetInterface(app::kClassCheckResult)) : nullptr;
-    }
-    app::LeftOption* Entry(int category) const
-    {
-        VxControl* control = paintManager_.FindControl(static_cast<UINT>(scan::kScanOrder[category].entry));
-        return control ? static_cast<app::LeftOption*>(control->GetInterface(app::kClassLeftOption)) : nullptr;
-    }
-
-    scan::UpdateQueue queue;
     std::vector<Tick> ticks;
-    bool finished = false;
 
 private:
-    // As the main window: a tick's drain is bounded, the one at the end of the scan is not.
-    void Drain(bool all)
+    bool Drain(bool all) override
     {
         const size_t pending = queue.PendingCount();
         const double start = Milliseconds();
         const bool hadLeft = left_;
-        if (all)
-            queue.Drain();
-        left_ = !all && !queue.DrainFor(scan::kTickDrainBudget);
-        if (pending == 0 && !hadLeft)
-            return;
-        ticks.push_back({Milliseconds() - start, 0, pending, all});
-        painted_ = false;
-    }
-
-    void ShowScanPage()
-    {
-        paintManager_.FindControl(kHomePage)->SetVisible(false);
-        paintManager_.FindControl(kScanPage)->SetVisible(true);
-        for (int i = 0; i < scan::kCategoryCount; ++i) {
-            Entry(i)->SetCount(0);
-            Entry(i)->SetTitle(L"分类" + std::to_wstring(i + 1));
+        left_ = !ScanPageWindow::Drain(all);
+        if (pending != 0 || hadLeft) {
+            ticks.push_back({Milliseconds() - start, 0, pending, all});
+            painted_ = false;
         }
-        Entry(0)->SetSelected(true);
+        return !left_;
     }
 
     void ShowCategory(int entryId)
@@ -221,28 +164,6 @@ void PostFindings(HWND window, scan::UpdateQueue& queue, const Targets& targets,
         if (perMillisecond > 0 && ++sincePause == perMillisecond) {
             sincePause = 0;
             Sleep(1);
-        }
-    }
-}
-
-void RunLoopUntil(const bool& done)
-{
-    MSG message;
-    while (!done && GetMessageW(&message, nullptr, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-}
-
-void PumpFor(DWORD milliseconds)
-{
-    const DWORD end = GetTickCount() + milliseconds;
-    MSG message;
-    while (static_cast<int>(end - GetTickCount()) > 0) {
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
         }
     }
 }
@@ -309,13 +230,28 @@ void PrintTickCosts(DrainWindow& window)
 void PrintRowCost(const DrainWindow& window, const Memory& before, const Memory& after)
 {
     int rows = 0;
-    for (int i = 0; i < scan::kCategoryCount; ++i)
-        rows += window.List(i)->RowCount() + window.List(i)->NoteBox()->GetCount();
-    std::printf("rows and notes made: %d; sizeof VxControl %zu, VxContainer %zu, CheckResultItem %zu bytes\n", rows,
-                sizeof(VxControl), sizeof(VxContainer), sizeof(app::CheckResultItem));
+    int notes = 0;
+    int controls = 0;
+    double detailBytes = 0;
+    double lookupBytes = 0;
+    for (int i = 0; i < scan::kCategoryCount; ++i) {
+        const app::CheckResult& list = *window.List(i);
+        rows += list.RowCount();
+        notes += list.NoteBox()->GetCount();
+        controls += list.RowList()->GetCount();
+        lookupBytes += static_cast<double>(list.LookupBytesKept());
+        for (int row = 0; row < list.RowCount(); ++row)
+            detailBytes += static_cast<double>(list.RecordAt(row)->details.BytesKept());
+    }
+    std::printf("groups (rows): %d, notes: %d; row controls alive: %d; sizeof CheckResultItem %zu, FindingRow %zu "
+                "bytes\n",
+                rows, notes, controls, sizeof(app::CheckResultItem), sizeof(app::FindingRow));
     if (rows > 0)
-        std::printf("private bytes per row (rows, their 7 children, details): %.1f KB\n",
-                    (after.privateBytes - before.privateBytes) * 1024.0 / rows);
+        std::printf("bytes per group (private-bytes growth / groups): %.0f   goal <= 400 at 200k distinct groups\n",
+                    (after.privateBytes - before.privateBytes) * 1048576.0 / rows);
+    if (rows > 0)
+        std::printf("  of which: the record %zu, the details' heap (their own count) %.0f, the group lookup %.0f\n",
+                    sizeof(app::FindingRow), detailBytes / rows, lookupBytes / rows);
 }
 
 int RunMix(const Options& options)
@@ -410,12 +346,19 @@ int RunMix(const Options& options)
     return met ? 0 : 3;
 }
 
-// Each mix in a fresh process, so neither inherits the other's heap.
-int RunBothMixes(const wchar_t* exePath)
+// Each case in a fresh process, so none inherits another's heap.
+int RunAllCases(const wchar_t* exePath)
 {
+    struct Case {
+        const wchar_t* mix;
+        int findings;
+    };
+    constexpr Case kCases[] = {{L"distinct", 10000},   {L"distinct", 100000},   {L"distinct", 200000},
+                               {L"realistic", 10000}, {L"realistic", 100000}, {L"realistic", 1000000}};
     int worst = 0;
-    for (const wchar_t* mix : {L"realistic", L"distinct"}) {
-        std::wstring command = L"\"" + std::wstring(exePath) + L"\" --mix " + mix;
+    for (const Case& run : kCases) {
+        std::wstring command =
+            L"\"" + std::wstring(exePath) + L"\" --mix " + run.mix + L" --findings " + std::to_wstring(run.findings);
         STARTUPINFOW startup = {};
         startup.cb = sizeof(startup);
         PROCESS_INFORMATION process = {};
@@ -428,7 +371,7 @@ int RunBothMixes(const wchar_t* exePath)
         GetExitCodeProcess(process.hProcess, &code);
         CloseHandle(process.hThread);
         CloseHandle(process.hProcess);
-        std::printf("(%ls mix: exit code %lu)\n", mix, code);
+        std::printf("(%ls mix of %d: exit code %lu)\n", run.mix, run.findings, code);
         worst = std::max(worst, static_cast<int>(code));
     }
     return worst;
@@ -451,6 +394,6 @@ int wmain(int argc, wchar_t** argv)
             options.holdSeconds = _wtoi(argv[++i]);
     }
     if (options.mix.empty())
-        return RunBothMixes(argv[0]);
+        return RunAllCases(argv[0]);
     return RunMix(options);
 }

@@ -217,11 +217,8 @@ VXM::VxControl* JunkRow(app_test::MainWindowRun& run, const std::wstring& folder
         list->AddFinding(folder, L"", scan::kJunkRow, folder + name, L"4096");
     }
     run.Window().ShowCategory(kJunkEntry);
-    for (int i = 0; i < list->RowCount(); ++i) {
-        if (list->RowAt(i)->GetGroupName() == folder)
-            return list->RowAt(i)->ReportButton();
-    }
-    return nullptr;
+    app::CheckResultItem* row = app_test::ScrollToRow(run, *list, app_test::RowIndexOf(*list, folder));
+    return row ? row->ReportButton() : nullptr;
 }
 
 void Repeat(app_test::MainWindowRun& run, VXM::VxControl& opener, const wchar_t* className, const char* what,

@@ -6,7 +6,7 @@ namespace scan_testing {
 
 namespace {
 
-bool SameGroup(const std::wstring& a, const std::wstring& b)
+bool SameGroup(std::wstring_view a, std::wstring_view b)
 {
     if (a.size() != b.size())
         return false;
@@ -19,12 +19,12 @@ bool SameGroup(const std::wstring& a, const std::wstring& b)
 
 }  // namespace
 
-void ModelResultList::AddFinding(const std::wstring& group, const std::wstring& description, int rowStyle,
-                                 const std::wstring& detail, const std::wstring& extra)
+void ModelResultList::AddFinding(std::wstring_view group, std::wstring_view description, int rowStyle,
+                                 std::wstring_view detail, std::wstring_view extra)
 {
     if (keepLog_) {
-        log.push_back(L"finding|" + group + L"|" + description + L"|" + std::to_wstring(rowStyle) + L"|" + detail +
-                      L"|" + extra);
+        log.push_back(L"finding|" + std::wstring(group) + L"|" + std::wstring(description) + L"|" +
+                      std::to_wstring(rowStyle) + L"|" + std::wstring(detail) + L"|" + std::wstring(extra));
     }
     ModelRow* row = nullptr;
     for (ModelRow& candidate : rows) {
@@ -34,19 +34,19 @@ void ModelResultList::AddFinding(const std::wstring& group, const std::wstring& 
         }
     }
     if (!row) {
-        rows.push_back(ModelRow{rowStyle, group, {}, {}});
+        rows.push_back(ModelRow{rowStyle, std::wstring(group), {}, {}});
         row = &rows.back();
     }
     row->group = group;
     row->description = description;
-    row->details.emplace(detail, extra);
+    row->details.emplace(std::wstring(detail), std::wstring(extra));
 }
 
-void ModelResultList::AddNote(const std::wstring& text)
+void ModelResultList::AddNote(std::wstring_view text)
 {
     if (keepLog_)
-        log.push_back(L"note|" + text);
-    notes.push_back(text);
+        log.push_back(L"note|" + std::wstring(text));
+    notes.emplace_back(text);
 }
 
 int ModelResultList::TotalCount()

@@ -21,9 +21,9 @@ class ModelResultList : public scan::IResultList {
 public:
     explicit ModelResultList(bool keepLog = true) : keepLog_(keepLog) {}
 
-    void AddFinding(const std::wstring& group, const std::wstring& description, int rowStyle,
-                    const std::wstring& detail, const std::wstring& extra) override;
-    void AddNote(const std::wstring& text) override;
+    void AddFinding(std::wstring_view group, std::wstring_view description, int rowStyle,
+                    std::wstring_view detail, std::wstring_view extra) override;
+    void AddNote(std::wstring_view text) override;
     int TotalCount() override;
 
     std::vector<ModelRow> rows;

@@ -110,16 +110,11 @@ ScanRun RunScan(TestHost& host, scan::ScanJob& job)
     return run;
 }
 
-std::unique_ptr<scan::ScanUpdate> Finding(const scan::CheckTarget& target, int kind, std::wstring group,
-                                          std::wstring detail, bool withEntry = true)
+// The texts are views of the arguments, which live until the post that takes them.
+scan::ScanUpdate Finding(const scan::CheckTarget& target, int kind, std::wstring_view group, std::wstring_view detail,
+                         bool withEntry = true)
 {
-    auto update = std::make_unique<scan::ScanUpdate>();
-    update->list = target.list;
-    update->entry = withEntry ? target.entry : nullptr;
-    update->kind = kind;
-    update->group = std::move(group);
-    update->detail = std::move(detail);
-    return update;
+    return {target.list, withEntry ? target.entry : nullptr, kind, group, {}, detail};
 }
 
 // Checks that announce themselves to the window and post recognisable updates.
