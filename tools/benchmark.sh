@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # Builds one benchmark and runs it under Wine in a prefix of its own (made on first use, about a
 # minute), so it never shares a wineserver with a CTest run. Prints the benchmark's figures.
-#   tools/benchmark.sh scan|net|render|layout|text|repaint|skin|drain|startup|windows|idle|repair [arguments]
+#   tools/benchmark.sh scan|net|render|layout|text|repaint|skin|drain|details|junkscan|startup|windows|idle|repair [arguments]
+# junkscan makes a tree of 1000 folders of 1000 files once (build/mingw-x64/junk-tree, sparse files)
+# and walks 10k, 100k and 1M of them (arguments: other sizes, multiples of 1000,
+# and --profile to time the list and the entry apart).
 # startup runs Zentarium.exe against the local vendor server on its compiled-in address, once
 # answering, once refusing connections and once accepting them without ever answering.
 # idle answers the main window's start-up calls from a local vendor server on a free port.
@@ -21,12 +24,14 @@ text) target=TextBenchmark ;;
 repaint) target=RepaintBenchmark ;;
 skin) target=SkinBuildBenchmark ;;
 drain) target=ResultDrainBenchmark ;;
+details) target=DetailsBenchmark ;;
+junkscan) target=JunkScanBenchmark ;;
 startup) target=StartupBenchmark ;;
 windows) target=WindowsBenchmark ;;
 idle) target=IdleBenchmark ;;
 repair) target=RepairBenchmark ;;
 *)
-    echo "usage: $0 scan|net|render|layout|text|repaint|skin|drain|startup|windows|idle|repair [arguments]" >&2
+    echo "usage: $0 scan|net|render|layout|text|repaint|skin|drain|details|junkscan|startup|windows|idle|repair [arguments]" >&2
     exit 2
     ;;
 esac
@@ -66,6 +71,32 @@ if [ "$target" = IdleBenchmark ]; then
         --server "http://127.0.0.1:$(cut -d' ' -f1 "$server/ports")" "$@"
     echo "requests the vendor server received:"
     sed 's/^/  /' "$server/requests.log"
+    exit
+fi
+if [ "$target" = JunkScanBenchmark ]; then
+    tree=$build/junk-tree
+    python3 - "$tree" <<'PY'
+import os, sys
+root, folders, per = sys.argv[1], 1000, 1000
+for f in range(folders):
+    folder = os.path.join(root, "folder%04d" % f)
+    if os.path.isdir(folder) and len(os.listdir(folder)) == per:
+        continue
+    os.makedirs(folder, exist_ok=True)
+    for i in range(per):
+        with open(os.path.join(folder, "cache-%06d.tmp" % (f * per + i)), "wb") as out:
+            out.truncate(4096 + (f * per + i) % 100000)
+PY
+    echo "load: $(uptime)"
+    sizes=() flags=()
+    for argument in "$@"; do
+        case $argument in [0-9]*) sizes+=("$argument") ;; *) flags+=("$argument") ;; esac
+    done
+    [ ${#sizes[@]} -gt 0 ] || sizes=(10000 100000 1000000)
+    for files in "${sizes[@]}"; do
+        "$harness" run "$state" zh_CN.UTF-8 "$build/bin/$target.exe" --tree "Z:${tree//\//\\}" --files "$files" \
+            "${flags[@]}"
+    done
     exit
 fi
 if [ "$target" = RepairBenchmark ]; then
