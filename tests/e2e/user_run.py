@@ -45,7 +45,8 @@ LINE_BORDER_COLUMN = 45
 # The four result lists share one place on the scan page, shown one at a time; the layout gives
 # it for the list that the skin shows first.
 RESULT_LIST_PLACE = 121
-PICTURES_BUSY_SUBFOLDERS = 40000
+# Enough folders for the junk walk to keep the scan going until the bar has moved.
+PICTURES_BUSY_SUBFOLDERS = 120000
 PICTURES_PACKAGE_SECONDS = 4
 PICTURES_SCAN_PROGRESS = 0.08  # of the bar; the scan advances it by 2 % a second
 # Listed first by the server in the repair with a missing package.
