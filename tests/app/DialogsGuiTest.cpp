@@ -289,44 +289,6 @@ TEST_F(DialogsGui, ReportOfAHundredThousandFilesShowsTheFirstLineAndAtTheEndTheL
     EXPECT_TRUE(seen.lastAtBottom);
 }
 
-// 100,000 junk folders of one file each: controls only for the rows in view and a margin, and the
-// last row, reached by scrolling to the end, shows its folder and count and opens its report.
-TEST_F(DialogsGui, TheLastOfAHundredThousandRowsShowsAtTheEndAndOpensItsReport)
-{
-    constexpr int kGroups = 100000;
-    MainWindowRun run;
-    ASSERT_TRUE(run.WaitUntilPainted());
-    run.Click(104);
-    ASSERT_TRUE(run.WaitForScanEnd());
-    app::CheckResult* junk = List(run, 123);
-    for (int i = 0; i < kGroups; ++i) {
-        wchar_t folder[40] = {};
-        swprintf(folder, 40, L"C:\\Temp\\many%06d", i);
-        junk->AddFinding(folder, L"", scan::kJunkRow, std::wstring(folder) + L"\\a.tmp", L"1");
-    }
-    run.Click(119);
-    ASSERT_TRUE(run.PumpUntil([junk] { return junk->IsVisible(); }, 3000));
-    junk->RowList()->EndDown();
-    app::CheckResultItem* row = app_test::ScrollToRow(run, *junk, junk->RowCount() - 1);
-    ASSERT_NE(row, nullptr);
-    EXPECT_EQ(row->NameLabel()->GetText(), L"C:\\Temp\\many099999");
-    EXPECT_EQ(row->DescriptionLabel()->GetText(), L"垃圾文件：1项");
-    EXPECT_EQ(row->CountLabel()->GetText(), L"可清理：1");
-    EXPECT_LE(junk->RowList()->GetCount(), 20) << "controls for the rows in view and a margin only";
-
-    Opened report;
-    {
-        ThreadTimer driver(InspectThenClick(kReportClass, report, {105, 108, 109}, 100, L"app-report-last-row"));
-        run.Click(*row->ReportButton());
-        ASSERT_TRUE(run.PumpUntil([&driver] { return driver.Finished(); }, 10000));
-        ASSERT_TRUE(run.PumpUntil([] { return !FindWindowW(kReportClass, nullptr); }, 5000));
-    }
-    ASSERT_TRUE(report.seen);
-    EXPECT_EQ(report.texts[1], L"C:\\Temp\\many099999") << "the report of the row clicked";
-    EXPECT_EQ(report.texts[2], L"1");
-    EXPECT_EQ(report.lines, std::vector<std::wstring>{L"C:\\Temp\\many099999\\a.tmp"});
-}
-
 TEST_F(DialogsGui, DllReportShowsTheDllWithOneRepairButtonInTheSmallWindow)
 {
     scan_testing::SharedDllsValues dlls(KEY_WOW64_64KEY);

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <map>
-#include <random>
 #include <string>
 #include <utility>
 #include <vector>
@@ -72,25 +71,6 @@ TEST(FindingDetails, OrdersAndKeepsDetailsAsAMapOfTheWholeText)
         SCOPED_TRACE(test.name);
         ExpectAsMap(test.adds);
     }
-}
-
-TEST(FindingDetails, AnswersAsAMapForManyMixedDetails)
-{
-    std::mt19937 random(24);
-    const std::wstring folders[] = {L"", L"C:\\T\\", L"C:\\T\\sub\\", L"C:\\t\\", L"C:\\T\\sub\\深\\", L"\\", L"C:\\T\\s"};
-    const wchar_t units[] = {L'a', L'B', L'z', L'\\', L'中', L'\0', L'\xD800', L'.'};
-    Adds adds;
-    for (int add = 0; add < 6000; ++add) {
-        if (add % 10 == 9) {
-            adds.emplace_back(adds[random() % adds.size()].first, L"again");
-            continue;
-        }
-        std::wstring detail = folders[random() % std::size(folders)];
-        for (auto length = random() % 7; length > 0; --length)
-            detail += units[random() % std::size(units)];
-        adds.emplace_back(std::move(detail), std::to_wstring(random() % 100000));
-    }
-    ExpectAsMap(adds);
 }
 
 // Most rows hold one or two details (a crash time, a DLL): they must not each keep a page.
